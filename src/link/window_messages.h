@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace link {
+namespace devlink {
 
 inline constexpr std::uint32_t kUserBase = 0x400;
 
@@ -25,4 +25,4 @@ enum ButtonMode : std::int32_t { ModeConfig = 0, ModePort = 1, ModeBusy = 2, Mod
 
 enum TimerId : int { KEY_TIMER = 101, TITLE_TIMER = 102 };
 
-}  // namespace link
+}  // namespace devlink
