@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 
 #include "link/serial_port.h"
@@ -60,6 +62,15 @@ const StandardRate* findRate(int baud) {
 constexpr tcflag_t kFrameMask =
     CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CLOCAL | CREAD;
 
+// A pseudo-terminal carries bytes, not frames: the kernel reports it as
+// 8 bits without parity whatever was asked.
+bool isPseudoTerminal(int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) < 0 || !S_ISCHR(st.st_mode)) return false;
+  const unsigned m = major(st.st_rdev);
+  return m == 3 || (m >= 136 && m <= 143);
+}
+
 }  // namespace
 
 bool IsValidLineFormat(const LineFormat& f) {
@@ -67,13 +78,8 @@ bool IsValidLineFormat(const LineFormat& f) {
          (f.stopBits == 1 || f.stopBits == 2);
 }
 
-std::optional<LineFailure> ApplyLineFormat(int fd, const LineFormat& f) {
-  termios t{};
-  if (tcgetattr(fd, &t) < 0) return LineFailure{kStepGetCommState, errno};
-  if (!IsValidLineFormat(f)) return LineFailure{kStepBuildCommDCB, EINVAL};
-  // Rate 0 would mean "hang up" to the device.
-  if (f.baud <= 0) return LineFailure{kStepSetCommState, EINVAL};
-
+termios MakeLineTermios(const termios& current, const LineFormat& f) {
+  termios t = current;
   cfmakeraw(&t);
   t.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
   t.c_cflag |= CLOCAL | CREAD | kDataBits[f.dataBits - 5] | findParity(f.parity)->cflag;
@@ -83,6 +89,17 @@ std::optional<LineFailure> ApplyLineFormat(int fd, const LineFormat& f) {
   // Readiness at the first byte; reads themselves never wait (O_NONBLOCK).
   t.c_cc[VMIN] = 1;
   t.c_cc[VTIME] = 0;
+  return t;
+}
+
+std::optional<LineFailure> ApplyLineFormat(int fd, const LineFormat& f) {
+  termios t{};
+  if (tcgetattr(fd, &t) < 0) return LineFailure{kStepGetCommState, errno};
+  if (!IsValidLineFormat(f)) return LineFailure{kStepBuildCommDCB, EINVAL};
+  // Rate 0 would mean "hang up" to the device.
+  if (f.baud <= 0) return LineFailure{kStepSetCommState, EINVAL};
+
+  t = MakeLineTermios(t, f);
   const StandardRate* rate = findRate(f.baud);
   if (rate) {
     cfsetispeed(&t, rate->code);
@@ -97,7 +114,8 @@ std::optional<LineFailure> ApplyLineFormat(int fd, const LineFormat& f) {
   if (tcgetattr(fd, &back) < 0) return LineFailure{kStepSetCommState, errno};
   const long speed = ReadOutputSpeed(fd);
   if (speed < 0) return LineFailure{kStepSetCommState, errno};
-  if ((back.c_cflag & kFrameMask) != (t.c_cflag & kFrameMask) ||
+  const tcflag_t checked = isPseudoTerminal(fd) ? kFrameMask & ~(CSIZE | PARENB) : kFrameMask;
+  if ((back.c_cflag & checked) != (t.c_cflag & checked) ||
       (back.c_iflag & (IXON | IXOFF)) != 0 || speed != f.baud)
     return LineFailure{kStepSetCommState, EINVAL};
 

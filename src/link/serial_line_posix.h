@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include <termios.h>
+
 namespace devlink::posix {
 
 struct LineFormat {
@@ -18,6 +20,10 @@ struct LineFormat {
 // True when the frame is one the mode syntax allows (the rate is checked by
 // the device).
 bool IsValidLineFormat(const LineFormat& f);
+
+// `current` turned into raw mode with the frame of `f` (which must be valid),
+// no flow control, receiver on, modem lines ignored. The rate is left alone.
+termios MakeLineTermios(const termios& current, const LineFormat& f);
 
 struct LineFailure {
   std::string_view step;  // one of the kStep* names

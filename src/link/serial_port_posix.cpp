@@ -218,10 +218,24 @@ CSerialPort::Step CSerialPort::receiveStep(char* buffer) {
       s_->writeErrorPending = true;
       return Step::Discarded;
     }
-    n = ::read(s_->fd, buffer, kMaxDelivery);
-    if (n < 0) err = errno;
+    // Everything queued, up to the limit: a tty read stops at the end of
+    // its line buffer while more received bytes wait behind it.
+    n = 0;
+    while (static_cast<std::size_t>(n) < kMaxDelivery) {
+      const ssize_t r = ::read(s_->fd, buffer + n, kMaxDelivery - static_cast<std::size_t>(n));
+      if (r > 0) {
+        n += r;
+        continue;
+      }
+      if (r < 0 && errno == EINTR) continue;
+      if (n == 0) {
+        if (r == 0) return Step::Lost;  // readable yet empty: hung up
+        err = errno;
+        n = -1;
+      }
+      break;  // a hang-up behind the bytes shows at the next wake
+    }
   }
-  if (n == 0) return Step::Lost;  // readable yet empty: hung up
   if (n < 0) return isLostError(err) ? Step::Lost : Step::Nothing;
   if (s_->owner) {
     ui::Message m{UM_SERIAL_DATA, 0, n, std::string(buffer, static_cast<std::size_t>(n))};
