@@ -130,6 +130,10 @@ std::optional<std::string> ReadFile(const std::filesystem::path& file) {
 
 std::string ReadProfileText(std::string_view content, std::string_view section, std::string_view key,
                             std::string_view defaultText, std::size_t bufferSize) {
+  // Names in the file lose their blanks, so a name asked for loses them too
+  // (as the writer does): what was written under a name reads back under it.
+  section = Trim(section);
+  key = Trim(key);
   const std::vector<Line> lines = SplitLines(content);
   const Place p = Locate(content, lines, section, key);
   if (p.keyLine) {
