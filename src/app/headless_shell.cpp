@@ -137,6 +137,17 @@ bool HeadlessShell::workerIdle() {
   return ui([](CK9X40FrameWnd& f) { return f.workerIdle(); });
 }
 
+bool HeadlessShell::settle(int timeoutMs) {
+  auto done = std::make_shared<std::promise<void>>();
+  auto future = done->get_future();
+  {
+    std::shared_lock<std::shared_mutex> lock(frameLock_);
+    if (!frame_ || loop_.closing()) return false;
+    frame_->postToUi([done] { done->set_value(); });
+  }
+  return future.wait_for(std::chrono::milliseconds(timeoutMs)) == std::future_status::ready;
+}
+
 bool HeadlessShell::waitFor(const std::function<bool(CK9X40FrameWnd&)>& pred, int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

@@ -78,6 +78,9 @@ class HeadlessShell {
   // True once the queue is empty and no job is in flight.
   bool workerIdle();
 
+  // Returns once everything posted so far (log lines, button states, layout
+  // requests) has been handled; false when the loop ended first.
+  bool settle(int timeoutMs = 5000);
   // Polls pred(frame) on the UI thread until it holds; false after timeoutMs.
   bool waitFor(const std::function<bool(CK9X40FrameWnd&)>& pred, int timeoutMs);
   bool waitForConfigMode(int timeoutMs);

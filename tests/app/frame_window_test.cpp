@@ -27,6 +27,7 @@ struct Frame : ::testing::Test {
     o.startWorker = false;  // jobs stay queued, so the tests can read them
     shell = std::make_unique<HeadlessShell>(o);
     ASSERT_TRUE(shell->skinLoaded());
+    ASSERT_TRUE(shell->settle());  // the initial port-closed state is in
   }
 };
 
@@ -90,6 +91,7 @@ TEST_F(Frame, QuitShowsLoggedOutBeforeAnyAnswer) {
 
 TEST_F(Frame, NetworkModeFocusQueriesOnlyInConfigMode) {
   shell->focus("FINDNETMODE");
+  shell->focus("FINDNETMODE", false);
   EXPECT_TRUE(shell->ui([](CK9X40FrameWnd& f) { return Drain(f); }).empty());
   shell->ui([](CK9X40FrameWnd& f) { f.SetDeviceState(true); });
   shell->focus("FINDNETMODE");
