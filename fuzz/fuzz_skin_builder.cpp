@@ -11,9 +11,7 @@
 #include "ui/paint_manager.h"
 #include "ui/skin_builder.h"
 
-#ifdef K9X40_HAVE_CONTROL_FACTORY
 #include "layout/control_factory.h"
-#endif
 
 namespace {
 
@@ -31,24 +29,13 @@ void Walk(const ui::Control& c, const ui::PaintManager& pm, int depth) {
   }
 }
 
-ui::ControlFactory Factory() {
-#ifdef K9X40_HAVE_CONTROL_FACTORY
-  return layout::MakeControlFactory(K9X40_FUZZ_SKIN_DIR);
-#else
-  // Until the window's factory exists: page elements become containers.
-  return [](std::string_view cls) -> std::unique_ptr<ui::Control> {
-    if (cls.empty()) return nullptr;
-    return std::make_unique<ui::Container>();
-  };
-#endif
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const ui::ControlFactory factory = Factory();
+  // Page elements load their documents from the English skin.
+  layout::CDialogBuilderCallbackEx callback(K9X40_FUZZ_SKIN_DIR);
   const std::string_view xml(reinterpret_cast<const char*>(data), size);
-  ui::SkinDocument doc = ui::BuildSkinFromText(xml, factory);
+  ui::SkinDocument doc = ui::BuildSkinFromText(xml, callback.factory());
   if (!doc.root) {
     FUZZ_CHECK(!doc.error.empty());
     return 0;
