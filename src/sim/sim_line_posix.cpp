@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -29,11 +30,21 @@ class FdLine : public SimLine {
       wakeRead_ = p[0];
       wakeWrite_ = p[1];
     }
+    // Opens of the pty's other side are seen through inotify, so that a close
+    // quickly followed by an open still counts as a new client.
+    if (isPty_) {
+      inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+      if (inotify_ >= 0 && inotify_add_watch(inotify_, device_.c_str(), IN_OPEN) < 0) {
+        ::close(inotify_);
+        inotify_ = -1;
+      }
+    }
   }
   ~FdLine() override {
     hangUp();
     if (wakeRead_ >= 0) ::close(wakeRead_);
     if (wakeWrite_ >= 0) ::close(wakeWrite_);
+    if (inotify_ >= 0) ::close(inotify_);
   }
 
   LineWait wait(std::chrono::microseconds timeout, bool wantWrite) override {
@@ -42,25 +53,31 @@ class FdLine : public SimLine {
       sleepOnWake(timeout);
       return w;
     }
+    bool opened = drainOpens();
     bool present = peerPresent();
-    w.peerOpened = present && !wasPresent_;
     if (!present && wasPresent_ && isPty_) tcflush(fd_, TCIOFLUSH);  // the cable is out: bytes lost
-    wasPresent_ = present;
-    w.peerPresent = present;
     if (!present) {
-      // A pty without its other side reports a hang-up at every poll: look
-      // again a little later instead of spinning.
-      sleepOnWake(std::min(timeout, std::chrono::microseconds(10000)));
-      return w;
+      // A pty without its other side reports a hang-up at every poll: wait
+      // for an open (or, without inotify, look again a little later).
+      if (inotify_ < 0) timeout = std::min(timeout, std::chrono::microseconds(10000));
+      sleepOnWake(timeout);
+      opened = drainOpens() || opened;
+      present = peerPresent();
+    } else {
+      pollfd fds[3] = {{fd_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+                       {wakeRead_, POLLIN, 0},
+                       {inotify_, POLLIN, 0}};
+      timespec ts = ToTimespec(timeout);
+      if (::ppoll(fds, inotify_ >= 0 ? 3 : 2, &ts, nullptr) > 0) {
+        w.readable = fds[0].revents & POLLIN;
+        w.writable = fds[0].revents & POLLOUT;
+        drainWake(fds[1].revents);
+      }
+      opened = drainOpens() || opened;
     }
-    pollfd fds[2] = {{fd_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
-                     {wakeRead_, POLLIN, 0}};
-    timespec ts = ToTimespec(timeout);
-    if (::ppoll(fds, 2, &ts, nullptr) > 0) {
-      w.readable = fds[0].revents & POLLIN;
-      w.writable = fds[0].revents & POLLOUT;
-      drainWake(fds[1].revents);
-    }
+    w.peerOpened = opened || (present && !wasPresent_);
+    w.peerPresent = present;
+    wasPresent_ = present;
     return w;
   }
 
@@ -84,13 +101,14 @@ class FdLine : public SimLine {
   }
 
   void hangUp() override {
-    if (fd_ >= 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
+    // The link goes first, so that whoever sees the hang-up finds it gone.
     if (isPty_ && !path_.empty()) {
       ::unlink(path_.c_str());
       isPty_ = false;
+    }
+    if (fd_ >= 0) {
+      ::close(fd_);
+      fd_ = -1;
     }
   }
 
@@ -106,9 +124,25 @@ class FdLine : public SimLine {
   }
 
   void sleepOnWake(std::chrono::microseconds timeout) {
-    pollfd p{wakeRead_, POLLIN, 0};
+    pollfd p[2] = {{wakeRead_, POLLIN, 0}, {inotify_, POLLIN, 0}};
     timespec ts = ToTimespec(timeout);
-    if (::ppoll(&p, 1, &ts, nullptr) > 0) drainWake(p.revents);
+    if (::ppoll(p, inotify_ >= 0 ? 2 : 1, &ts, nullptr) > 0) drainWake(p[0].revents);
+  }
+
+  // True when the other side was opened since the last call.
+  bool drainOpens() {
+    if (inotify_ < 0) return false;
+    bool opened = false;
+    alignas(inotify_event) char buf[1024];
+    ssize_t n;
+    while ((n = ::read(inotify_, buf, sizeof buf)) > 0) {
+      for (char* p = buf; p < buf + n;) {
+        auto* e = reinterpret_cast<inotify_event*>(p);
+        if (e->mask & IN_OPEN) opened = true;
+        p += sizeof(inotify_event) + e->len;
+      }
+    }
+    return opened;
   }
 
   void drainWake(short revents) {
@@ -125,6 +159,7 @@ class FdLine : public SimLine {
   bool wasPresent_ = false;
   int wakeRead_ = -1;
   int wakeWrite_ = -1;
+  int inotify_ = -1;
 };
 
 speed_t SpeedOf(int baud) {

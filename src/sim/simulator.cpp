@@ -232,7 +232,6 @@ void Simulator::pumpOutput(TimePoint now, bool peerPresent) {
       if (!engine_->hasOutput()) return;
       current_ = engine_->takeOutput();
       currentPos_ = 0;
-      chunkLeft_ = chunk;
     }
     const std::string& bytes = current_->bytes;
     if (options_.pace && now < lineFreeAt_) return;
@@ -240,8 +239,9 @@ void Simulator::pumpOutput(TimePoint now, bool peerPresent) {
       finishSegment(now);  // the last byte has left the line
       continue;
     }
-    if (chunkLeft_ == 0) {
-      nextChunkAt_ = std::max(now, lineFreeAt_) + std::chrono::milliseconds(options_.chunkGapMs);
+    if (chunkLeft_ == 0 || chunkLeft_ > chunk) {
+      if (chunkLeft_ == 0)
+        nextChunkAt_ = std::max(now, lineFreeAt_) + std::chrono::milliseconds(options_.chunkGapMs);
       chunkLeft_ = chunk;
     }
     if (now < nextChunkAt_) return;

@@ -115,7 +115,7 @@ class Simulator {
   // Output in flight: the current segment, how far it went, the pacing clock.
   std::optional<Segment> current_;
   std::size_t currentPos_ = 0;
-  std::size_t chunkLeft_ = 0;
+  std::size_t chunkLeft_ = static_cast<std::size_t>(-1);  // bytes left in the current chunk
   bool writeBlocked_ = false;  // the other side stopped reading
   TimePoint lineFreeAt_{};
   TimePoint nextChunkAt_{};
