@@ -11,6 +11,9 @@ namespace {
 constexpr std::string_view kDefaultDeviceType = "K9x40-L";
 constexpr std::string_view kDefaultLoraVersion = "K6R20T v2.3";
 constexpr auto kIdleWait = std::chrono::milliseconds(100);
+// Closing a pty discards what the other side has not read yet; a cable pulled
+// after an answer does not take back the bytes already delivered.
+constexpr auto kHangUpGrace = std::chrono::milliseconds(100);
 
 // What a Windows text-mode read makes of a file: CR LF becomes LF. A file
 // saved by the tool (CR CR LF on disk) thus reads back as the received text.
@@ -213,7 +216,8 @@ void Simulator::finishSegment(TimePoint now) {
   AfterSent after = current_->after;
   current_.reset();
   if (after == AfterSent::HangUp) {
-    doHangUp();
+    engine_->hangUp();  // deaf from now on
+    hangUpAt_ = now + kHangUpGrace;
     return;
   }
   engine_->segmentSent(after, now);
@@ -267,6 +271,7 @@ void Simulator::run() {
   char buf[4096];
   while (!stopRequested_ && running_) {
     TimePoint now = SteadyClock::now();
+    if (hangUpAt_ && *hangUpAt_ <= now) hangUpRequested_ = true;
     if (hangUpRequested_) {
       hangUpRequested_ = false;
       record(Direction::Event, "hang up", now);
@@ -287,6 +292,7 @@ void Simulator::run() {
 
     TimePoint wakeAt = now + kIdleWait;
     if (auto d = engine_->nextDeadline()) wakeAt = std::min(wakeAt, *d);
+    if (hangUpAt_) wakeAt = std::min(wakeAt, *hangUpAt_);
     if (current_ || engine_->hasOutput())
       wakeAt = std::min(wakeAt, std::max({now, lineFreeAt_, nextChunkAt_}));
     auto timeout = std::chrono::duration_cast<std::chrono::microseconds>(

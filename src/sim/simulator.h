@@ -116,7 +116,8 @@ class Simulator {
   std::optional<Segment> current_;
   std::size_t currentPos_ = 0;
   std::size_t chunkLeft_ = static_cast<std::size_t>(-1);  // bytes left in the current chunk
-  bool writeBlocked_ = false;  // the other side stopped reading
+  bool writeBlocked_ = false;
+  std::optional<TimePoint> hangUpAt_;  // the cable is pulled then  // the other side stopped reading
   TimePoint lineFreeAt_{};
   TimePoint nextChunkAt_{};
 };
