@@ -26,7 +26,7 @@ def work_tab():
         row(pair(T("Device model", "设备模式"), combo("DeviceModel", I.WORK_MODEL)),
             pair(T("Transfer protocol", "传输协议"), combo("Transferprotocol", I.TRANSFER_PROTOCOLS)),
             name="ModeHorizontalLayout2", visible=False),
-        row(pair(T("Registration packets", "注册包与心跳包"), combo("RegistrationAndHeart", I.OFF_ON),
+        row(pair(T("Registration packets", "注册包与心跳包"), combo("RegistrationAndHeart", I.REGISTRATION),
                  name="ModeHorizontalLayout4"),
             pair(T("Listen port", "监听端口"), edit("ListenPort"), name="ModeHorizontalLayout5",
                  visible=False),
