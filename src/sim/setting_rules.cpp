@@ -10,9 +10,9 @@ namespace {
 using K = ValueKind;
 
 constexpr const char* kBauds = "1200|2400|4800|9600|14400|19200|38400|57600|115200|230400|460800|921600";
-constexpr const char* kLineFormats = "8N1|8E1|8O1|8N2|7E1|7O1|7E2|7O2";
+constexpr const char* kLineFormats = "8N1|8E1|8O1|8N2|7E1|7O1|7N2|7E2|7O2";
 constexpr const char* kBindCentres = "0|1|2|4|8|16|255";
-constexpr const char* kDioInterfaces = "COM1|COM2|GPRS|SMS";
+constexpr const char* kDioInterfaces = "COM1|COM2|RS485|SMS|NET";
 
 // Report order follows the terminal's own menu: work mode, servers, serial
 // ports, I/O, dial-up, global, management, radios, GPS.
@@ -24,7 +24,7 @@ constexpr std::array kRules{
     SettingRule{"AT+PHON", "13912345678", K::Phone, 0, 20},
     SettingRule{"AT+DEVMODE", "CLI", K::Keyword, 0, 0, "CLI|SVR|-1"},
     SettingRule{"AT+TRNPRO", "TCP", K::Keyword, 0, 0, "TCP|UDP"},
-    SettingRule{"AT+ENHRT", "1", K::Number, 0, 1},
+    SettingRule{"AT+ENHRT", "1", K::Number, 0, 3},
     SettingRule{"AT+HEXLOGIN", "0", K::Number, 0, 1},
     SettingRule{"AT+CONNRGST", "DTU-REGISTER", K::Text, 0, 64},
     SettingRule{"AT+CONNRGSTREP", "", K::Text, 0, 64},
@@ -54,9 +54,9 @@ constexpr std::array kRules{
     SettingRule{"AT+ACTDATAFMT", "0", K::Number, 0, 1},
     SettingRule{"AT+DONPSWD", "DTUON", K::Text, 0, 32},
     SettingRule{"AT+DOFFPSWD", "DTUOFF", K::Text, 0, 32},
-    SettingRule{"AT+IOACTMTH", "0", K::Number, 0, 1},
+    SettingRule{"AT+IOACTMTH", "0", K::Number, 0, 2},
     SettingRule{"AT+SMSDPSWD", "123456", K::Text, 0, 32},
-    SettingRule{"AT+DEBUG", "1", K::Number, 0, 2},
+    SettingRule{"AT+DEBUG", "1", K::Number, 0, 4},
     SettingRule{"AT+DEBUGPORT", "1", K::Number, 1, 3},
     SettingRule{"AT+SERHC", "0", K::Number, 0, 1},
 
@@ -131,7 +131,7 @@ constexpr std::array kRules{
     SettingRule{"AT+TCPMTU", "1024", K::Number, 64, 1460},
     SettingRule{"AT+RESWAIT", "30", K::Number, 0, 3600},
     SettingRule{"AT+MAXRESTIMES", "3", K::Number, 0, 255},
-    SettingRule{"AT+AFTFAIL", "0", K::Number, 0, 1},
+    SettingRule{"AT+AFTFAIL", "0", K::Number, 0, 2},
     SettingRule{"AT+WAITFAILURE", "30", K::Number, 0, 3600},
     SettingRule{"AT+POLLTIME", "60", K::Number, 0, 86400},
 
@@ -146,13 +146,13 @@ constexpr std::array kRules{
 
     SettingRule{"AT+LID", "1", K::Number, 0, 65535},
     SettingRule{"AT+RSPD", "5", K::Number, 1, 10},
-    SettingRule{"AT+MOD", "TRNS", K::Keyword, 0, 0, "TRNS|FIXP|BRDC"},
+    SettingRule{"AT+MOD", "TRNS", K::Keyword, 0, 0, "TRNS|FIXD|BRDC|RELY"},
     SettingRule{"AT+TADDR", "0", K::Number, 0, 65535},
     SettingRule{"AT+ZDATCHAN", "51", K::Number, 0, 255},
     SettingRule{"AT+LPR", "20", K::Number, 0, 30},
     SettingRule{"AT+LFR", "470", K::Number, 137, 1020},
     SettingRule{"AT+LPID", "0", K::Number, 0, 65535},
-    SettingRule{"AT+LTYP", "1", K::Number, 1, 2},
+    SettingRule{"AT+LTYP", "1", K::Number, 1, 4},
     SettingRule{"AT+LPPT", "0", K::Number, 0, 255},
     SettingRule{"AT+LVER", "", K::ReadOnly},
 
@@ -165,7 +165,7 @@ constexpr std::array kRules{
     SettingRule{"AT+GPSAD", "203.0.113.30", K::Host, 0, 64},
     SettingRule{"AT+GPSPORT", "7000", K::Port},
     SettingRule{"AT+GPSTMOD", "0", K::Number, 0, 2},
-    SettingRule{"AT+GPSPRO", "0", K::Number, 0, 1},
+    SettingRule{"AT+GPSPRO", "0", K::Number, 0, 2},
     SettingRule{"AT+GPSID", "GPS0001", K::Text, 0, 32},
     SettingRule{"AT+GPSINT", "30", K::Number, 1, 86400},
     SettingRule{"AT+FRMC", "1", K::Number, 0, 1},
