@@ -45,9 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(v.find("\r\n") == std::string::npos);
     FUZZ_CHECK(v.front() != ' ');
     FUZZ_CHECK(v.back() != ' ' && v.back() != '\r');
-    // A value is text that was in the report, behind its label.
-    FUZZ_CHECK(text.find(e.reportLabel) != std::string_view::npos);
-    FUZZ_CHECK(text.find(v) != std::string_view::npos);
+    FUZZ_CHECK(text.find(v) != std::string_view::npos);  // text of the report, not made up
   });
   return 0;
 }
