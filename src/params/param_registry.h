@@ -44,10 +44,15 @@ struct ByteLess {
   bool operator()(std::string_view a, std::string_view b) const { return a < b; }
 };
 
-// Thread safety: the fixed fields (atCommand, reportLabel, controlType, group)
-// never change after BuildRegistry() and may be read from any thread through
-// find(). `value` and `inUse` are written by the UI thread and the worker, so
-// they are only read and written through the locked accessors below.
+// Thread safety: the set of names and the fixed fields (atCommand, reportLabel,
+// controlType, group) never change after BuildRegistry(), so the map itself is
+// walked and searched without a lock and find() may be used from any thread for
+// those fields. `value` and `inUse` are written by the UI thread and by the
+// worker (parse after a snapshot load, confirmed writes), so they are read and
+// written only through the accessors below, each holding one registry-wide
+// mutex for that single read or write. Nothing holds the lock across steps, so
+// the order of parse, apply and collect stays the callers' own. Reading
+// find(name)->value directly is a data race while the worker runs.
 class ParamRegistry {
  public:
   using Map = std::map<std::string, ParamEntry, ByteLess>;
