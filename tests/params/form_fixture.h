@@ -130,7 +130,7 @@ class Form {
   Form() {
     BuildRegistry(registry);
     std::string tmpl = (std::filesystem::temp_directory_path() / "k9x40_form_XXXXXX").string();
-    dir_ = ::mkdtemp(tmpl.data()) ? tmpl : std::filesystem::path("k9x40_form_fallback");
+    dir_ = ::mkdtemp(tmpl.data()) ? std::filesystem::path(tmpl) : std::filesystem::path("k9x40_form_fallback");
     std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "Language.ini") << kLanguageIni;
     lang = ui::LanguageFile(dir_ / "Language.ini");
