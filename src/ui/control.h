@@ -44,7 +44,7 @@ class Control {
   void setClassName(std::string c) { className_ = std::move(c); }
 
   const std::string& name() const { return name_; }
-  void setName(std::string n) { name_ = std::move(n); }
+  void setName(std::string n);
 
   const std::string& text() const { return text_; }
   virtual void setText(std::string_view t);
@@ -62,9 +62,14 @@ class Control {
   void setBkImage(std::string_view image);
 
   // Every skin attribute is kept; "width", "height", "text", "visible",
-  // "enabled", "bkimage", "name" also update the typed state above.
+  // "enabled", "bkimage", "name" also update the typed state above
+  // ("visible"/"enabled": only "true" is true; "width"/"height": decimal
+  // pixels, 0 or text without digits clears the fixed size). Options also
+  // take "selected", tab layouts "selectedid".
   void setAttribute(std::string_view name, std::string_view value);
-  std::string attribute(std::string_view name) const;  // empty when unset
+  // The typed names read the current state; others the kept text, empty
+  // when unset.
+  std::string attribute(std::string_view name) const;
   const std::map<std::string, std::string, std::less<>>& attributes() const { return attrs_; }
 
   int fixedWidth() const { return fixedWidth_; }    // 0: not fixed
@@ -78,16 +83,26 @@ class Control {
   Control* add(std::unique_ptr<Control> child);
   void removeAll();
 
-  // Depth-first search of this subtree, exact name match; null when absent.
+  // Depth-first search of this subtree (a control before its children),
+  // exact name match; null when absent or when `name` is empty.
   Control* findByName(std::string_view name);
+  const Control* findByName(std::string_view name) const;
 
   PaintManager* manager() const;  // walks to the root
   void setManager(PaintManager* m) { manager_ = m; }
 
  protected:
+  // Tells the window's observer; Change::Children also refreshes the
+  // window's name index.
   void changed(Change what, std::string_view attribute = {});
+  // Typed attributes of a subclass; returns whether `name` was one.
+  virtual bool applyAttribute(std::string_view name, std::string_view value);
+  virtual std::string typedAttribute(std::string_view name, bool& known) const;
+  // Appends to the text in place (the log pane grows to 300000 bytes).
+  void appendToText(std::string_view t, std::string_view attribute);
 
  private:
+  friend class PaintManager;
   ControlKind kind_;
   std::string className_, name_, text_, bkImage_;
   bool visible_ = true, enabled_ = true;
@@ -103,12 +118,34 @@ class Container : public Control {
   explicit Container(ControlKind kind = ControlKind::Container) : Control(kind) {}
 };
 
+class VerticalLayout : public Container {
+ public:
+  VerticalLayout() : Container(ControlKind::VerticalLayout) {}
+};
+
+class HorizontalLayout : public Container {
+ public:
+  HorizontalLayout() : Container(ControlKind::HorizontalLayout) {}
+};
+
+// A titled vertical container; its text is the title.
+class GroupBox : public Container {
+ public:
+  GroupBox() : Container(ControlKind::GroupBox) {}
+};
+
 class TabLayout : public Container {
  public:
   TabLayout() : Container(ControlKind::TabLayout) {}
   int currentIndex() const { return current_; }
   // Out-of-range indexes are ignored; returns whether the page exists.
+  // Pages are the children in order, hidden ones included. No notification.
   bool selectItem(int index);
+  Control* currentPage() const;  // null when there is no such child
+
+ protected:
+  bool applyAttribute(std::string_view name, std::string_view value) override;
+  std::string typedAttribute(std::string_view name, bool& known) const override;
 
  private:
   int current_ = 0;
@@ -130,13 +167,19 @@ class Button : public Label {
 
 // An option belongs to the group named by its "group" attribute; selecting
 // it deselects the others of that group in the same window and raises
-// "selectchanged".
+// "selectchanged". Setting the state it already has does nothing; the
+// options a group selection turns off raise nothing; an option without a
+// group raises "selectchanged" on every change, on and off.
 class Option : public Button {
  public:
   Option() : Button(ControlKind::Option) {}
   bool selected() const { return selected_; }
   void setSelected(bool on);
   const std::string& group() const;
+
+ protected:
+  bool applyAttribute(std::string_view name, std::string_view value) override;
+  std::string typedAttribute(std::string_view name, bool& known) const override;
 
  private:
   friend class PaintManager;
@@ -157,11 +200,13 @@ class Combo : public Container {
   void removeAll();
   int currentSelection() const { return current_; }  // -1: none
   // Negative: no selection; at or past the count: the last item; the same
-  // index: nothing happens; any other change raises "itemselect" at once.
-  // Returns whether the selection changed.
+  // index: nothing happens; any other change raises "itemselect" at once,
+  // whether the program or the user selects. Clearing the selection (a
+  // negative index, or any index on an empty list) raises nothing. Never
+  // moves the focus. Returns whether the selection changed.
   bool selectItem(int index);
   std::string selectedText() const;  // empty when nothing is selected
-  // The combo's text is the selected item's text.
+  // The combo's text is the selected item's text; removeAll() clears both.
 
  private:
   std::vector<std::string> items_;
@@ -174,12 +219,17 @@ class RichEdit : public Control {
   void setLimitText(int limit) { limit_ = limit; }
   int limitText() const { return limit_; }
   int textLength() const { return static_cast<int>(text().size()); }
+  // Limits count bytes; a cut never splits a UTF-8 sequence.
   void setText(std::string_view t) override;  // cut at the limit
-  void appendText(std::string_view t);        // what exceeds the limit is dropped
+  // What exceeds the limit is dropped. Observer: Change::Text "append",
+  // the new bytes start at appendOffset().
+  void appendText(std::string_view t);
+  std::size_t appendOffset() const { return appendOffset_; }
   void endDown();                              // scroll to the end (observer: Change::Attribute "scroll")
 
  private:
   int limit_ = 0;  // 0: no limit
+  std::size_t appendOffset_ = 0;
 };
 
 }  // namespace ui

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "ui/control.h"
 
@@ -28,9 +30,13 @@ class PaintManager {
   PaintManager();
   ~PaintManager();
 
-  void setRoot(std::unique_ptr<Control> root);  // takes the built tree
+  // Takes the built tree (the observer sees Change::Children on it).
+  void setRoot(std::unique_ptr<Control> root);
   Control* root() const { return root_.get(); }
-  Control* findControl(std::string_view name) const;  // null when absent
+  // Exact name, case included; the first in depth-first order wins, as in
+  // Control::findByName. Null when absent or empty. Served from an index
+  // that any change of the tree's children or names refreshes.
+  Control* findControl(std::string_view name) const;
   template <class T>
   T* find(std::string_view name) const { return dynamic_cast<T*>(findControl(name)); }
 
@@ -44,22 +50,41 @@ class PaintManager {
 
   // Delivers a notification to the notifier (synchronously, on the UI thread).
   void sendNotify(Control* sender, std::string_view type);
+  // "windowinit" with the root as sender, once per window.
+  void notifyWindowInit();
 
   // Painter entry points: user actions. They change the model (once) and
   // raise the matching notification.
-  void userClick(Control& c);                 // button/option click
+  // "click"; then an option with a group is selected, one without a group
+  // toggles (and so raises "selectchanged"). Disabled controls do nothing.
+  void userClick(Control& c);
   void userSelectItem(Combo& c, int index);   // raises "itemselect" if changed
   void userSetText(Control& c, std::string_view text);  // edit typing; no notification
-  void userFocus(Control& c, bool gained);    // "setfocus"/"killfocus"
+  // Focus moves: gaining sends "killfocus" to the control that had it, then
+  // "setfocus"; gaining it again sends nothing. Losing always sends "killfocus".
+  void userFocus(Control& c, bool gained);
   void userDropDown(Combo& c);                // "dropdown"
+  Control* focused() const { return focused_; }
 
-  // Option groups are per window.
+  // Option groups are per window: selects `o` and deselects the other
+  // options of its group in this window's tree.
   void selectOption(Option& o);
 
  private:
+  friend class Control;
+  void treeChanged() { indexStale_ = true; }
+  void forgetSubtree(const Control& c);  // before `c` and its children are destroyed
+  void rebuildIndex() const;
+  const std::vector<Option*>& optionGroup(std::string_view group) const;
+
   std::unique_ptr<Control> root_;
   Notifier* notifier_ = nullptr;
   ControlObserver* observer_ = nullptr;
+  Control* focused_ = nullptr;
+  bool windowInitSent_ = false;
+  mutable bool indexStale_ = true;
+  mutable std::unordered_map<std::string, Control*> byName_;
+  mutable std::unordered_map<std::string, std::vector<Option*>> groups_;
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 #include "ui/control.h"
 
 namespace ui {
+
+inline constexpr int kMaxSkinDepth = 200;
 
 using ControlFactory = std::function<std::unique_ptr<Control>(std::string_view className)>;
 
@@ -21,9 +24,15 @@ struct SkinDocument {
   // From the root <Window> element, when present.
   int width = 0, height = 0;
   int captionHeight = 0;
+  std::map<std::string, std::string, std::less<>> windowAttributes;  // every one, as written
 };
 
-// `factory` may be empty (no custom elements).
+// `factory` may be empty (no custom elements). Every control gets its
+// element name as class name and every attribute through setAttribute, in
+// document order; a Combo's `selectedid` applies after its items. <Item>
+// outside a Combo is ignored. A <Window> root must hold a control. The
+// builder never throws: a missing file, bad XML (or nesting deeper than
+// kMaxSkinDepth) gives a null root and the reason, with file and line.
 SkinDocument BuildSkin(const std::filesystem::path& file, const ControlFactory& factory = {});
 SkinDocument BuildSkinFromText(std::string_view xml, const ControlFactory& factory = {});
 
