@@ -46,7 +46,9 @@ int Worker::run() {
   for (;;) {
     if (link_.quitEvent.wait(timing_.pollMs)) return 0;
     Job job;
+    busy_ = true;
     if (!queue_.pop(job)) {
+      busy_ = false;
       if (!idleNotified_ && link_.configMode.load() && host_.portOpen()) {
         host_.sendButtonState(true, ModeBusy);
         idleNotified_ = true;
@@ -55,6 +57,7 @@ int Worker::run() {
     }
     idleNotified_ = false;
     runJob(job);
+    busy_ = false;
   }
 }
 

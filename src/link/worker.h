@@ -3,6 +3,7 @@
 // to judge the reply complete or for the time-out, and acts on the outcome.
 // It reaches the window only through WorkerHost.
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,10 @@ class Worker {
   // shutdown never sits out a long time-out.
   static void requestStop(LinkState& link);
 
+  // A job has been taken and is not finished yet. Read the queue first, then
+  // this: the flag is raised before the pop.
+  bool busy() const { return busy_.load(); }
+
  private:
   void runJob(const Job& job);
 
@@ -68,6 +73,7 @@ class Worker {
   WorkerHost& host_;
   Timing timing_;
   bool idleNotified_ = false;
+  std::atomic<bool> busy_{false};
 };
 
 }  // namespace devlink

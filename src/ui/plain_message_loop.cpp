@@ -7,6 +7,7 @@ namespace ui {
 struct PlainMessageLoop::PendingSend {
   enum State { Queued, Running, Done, Abandoned };
   Message msg;
+  SendCancel* cancel = nullptr;
   State state = Queued;
   bool handled = false;
   std::int64_t result = 0;
@@ -43,6 +44,30 @@ void PlainMessageLoop::post(Message m) {
 }
 
 bool PlainMessageLoop::send(Message m, std::int64_t* result) {
+  return sendWith(std::move(m), nullptr, result);
+}
+
+bool PlainMessageLoop::sendCancellable(Message m, SendCancel& cancel, std::int64_t* result) {
+  return sendWith(std::move(m), &cancel, result);
+}
+
+void PlainMessageLoop::cancelSends(SendCancel& cancel) {
+  std::lock_guard lk(mu_);
+  cancel.cancelled = true;
+  // A send already running finishes; queued ones are dropped unhandled.
+  for (auto it = sends_.begin(); it != sends_.end();) {
+    if ((*it)->cancel == &cancel) {
+      (*it)->state = PendingSend::Abandoned;
+      it = sends_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  sendDone_.notify_all();
+}
+
+bool PlainMessageLoop::sendWith(Message m, SendCancel* cancel, std::int64_t* result) {
+  if (cancel && cancel->cancelled) return false;
   if (isUiThread()) {
     MessageHandler h;
     {
@@ -57,8 +82,10 @@ bool PlainMessageLoop::send(Message m, std::int64_t* result) {
 
   auto pending = std::make_shared<PendingSend>();
   pending->msg = std::move(m);
+  pending->cancel = cancel;
   std::unique_lock lk(mu_);
-  if (closing_) return false;
+  // Checked again under the lock: cancelSends() may have run meanwhile.
+  if (closing_ || (cancel && cancel->cancelled)) return false;
   ++activeSenders_;
   sends_.push_back(pending);
   wake_.notify_all();

@@ -35,6 +35,8 @@ class PlainMessageLoop : public MessageLoop {
 
   void post(Message m) override;
   bool send(Message m, std::int64_t* result = nullptr) override;
+  bool sendCancellable(Message m, SendCancel& cancel, std::int64_t* result = nullptr) override;
+  void cancelSends(SendCancel& cancel) override;
 
   void setTimer(int id, int periodMs) override;
   void killTimer(int id) override;
@@ -68,6 +70,7 @@ class PlainMessageLoop : public MessageLoop {
   // work until `deadline` (Clock::time_point::max(): no limit).
   bool handleOne(std::unique_lock<std::mutex>& lk, bool block, Clock::time_point deadline);
   void abandonSends();  // under the lock
+  bool sendWith(Message m, SendCancel* cancel, std::int64_t* result);
 
   mutable std::mutex mu_;
   std::condition_variable wake_;      // the UI thread: new work or quit

@@ -91,6 +91,24 @@ TEST_F(PlainMessageLoopTest, DestroyingTheLoopReleasesWaitingSend) {
 
 // The shape of the program's shutdown: a worker keeps sending while the UI
 // thread quits and then joins the worker.
+TEST_F(PlainMessageLoopTest, CancelDropsOnlyThatSendersWaitingSends) {
+  SendCancel cancel;
+  bool cancelledHandled = true, otherHandled = false;
+  std::thread a([&] { cancelledHandled = loop.sendCancellable(Msg(1), cancel); });
+  std::thread b([&] { otherHandled = loop.send(Msg(2)); });
+  WaitForSenders(loop, 2);
+  loop.cancelSends(cancel);  // from the UI thread, which is not running the loop
+  a.join();
+  EXPECT_FALSE(cancelledHandled);
+  EXPECT_FALSE(loop.sendCancellable(Msg(3), cancel));  // stays cancelled
+  loop.runPending();
+  b.join();
+  EXPECT_TRUE(otherHandled);
+  EXPECT_EQ(seen, (std::vector<std::uint32_t>{2}));
+  cancel.cancelled = false;
+  EXPECT_TRUE(loop.sendCancellable(Msg(4), cancel));
+}
+
 TEST(PlainMessageLoopShutdown, WorkerSendingDuringQuitDoesNotDeadlock) {
   PlainMessageLoop loop;
   std::atomic<int> handledSends{0};
