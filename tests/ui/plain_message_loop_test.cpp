@@ -89,8 +89,6 @@ TEST_F(PlainMessageLoopTest, DestroyingTheLoopReleasesWaitingSend) {
   EXPECT_FALSE(handled);
 }
 
-// The shape of the program's shutdown: a worker keeps sending while the UI
-// thread quits and then joins the worker.
 TEST_F(PlainMessageLoopTest, CancelDropsOnlyThatSendersWaitingSends) {
   SendCancel cancel;
   bool cancelledHandled = true, otherHandled = false;
@@ -109,6 +107,8 @@ TEST_F(PlainMessageLoopTest, CancelDropsOnlyThatSendersWaitingSends) {
   EXPECT_TRUE(loop.sendCancellable(Msg(4), cancel));
 }
 
+// The shape of the program's shutdown: a worker keeps sending while the UI
+// thread quits and then joins the worker.
 TEST(PlainMessageLoopShutdown, WorkerSendingDuringQuitDoesNotDeadlock) {
   PlainMessageLoop loop;
   std::atomic<int> handledSends{0};
