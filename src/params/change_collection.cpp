@@ -30,7 +30,7 @@ bool QueueWriteIfChanged(const FormContext& ctx, std::string_view newValue, std:
   if (newValue.find_first_of("\r\n") != std::string_view::npos) {
     if (ctx.log) {
       std::string line = ctx.lang ? ctx.lang->LangText("Linux", "ValueLineBreak") : std::string();
-      ctx.log(line + std::string(name) + "\r\n");
+      ctx.log(line + " \"" + std::string(name) + "\"\r\n");
     }
     return false;
   }

@@ -25,8 +25,8 @@ using WriteSink = std::function<void(const WriteRequest&)>;
 
 // Compares `newValue` byte for byte with the value of entry `name`; when they
 // differ, hands the write to `sink`. A value holding CR or LF would put a
-// second command on the line: it is logged ("Linux", "ValueLineBreak" and the
-// name) and not sent. Returns whether a write was handed on.
+// second command on the line: it is logged (the text of ("Linux",
+// "ValueLineBreak"), a blank and the quoted name) and not sent. Returns whether a write was handed on.
 bool QueueWriteIfChanged(const FormContext& ctx, std::string_view newValue, std::string_view name,
                          const WriteSink& sink);
 

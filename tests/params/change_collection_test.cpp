@@ -99,8 +99,8 @@ TEST(CollectChanges, AValueWithALineBreakIsLoggedAndNotSent) {
   f.pm.userSetText(f.field("Server's Port"), "6000");
   EXPECT_EQ(CollectChanges(f.ctx), (Writes{{"Server's Port", "6000", "AT+PORT=6000\r\n"}}));
   EXPECT_EQ(f.logs, (std::vector<std::string>{
-                        "Line break in value, not sent: ListenPort\r\n",
-                        "Line break in value, not sent: RegisterInfo\r\n"}));
+                        "Line break in value, not sent: \"ListenPort\"\r\n",
+                        "Line break in value, not sent: \"RegisterInfo\"\r\n"}));
 }
 
 TEST(CollectChanges, MissingControlsAndEmptyListsProduceNothing) {

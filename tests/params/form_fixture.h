@@ -26,7 +26,9 @@ namespace params::testing {
 inline const char* kLanguageIni =
     "[Protocolmodel]\nText=Custom\n"
     "[DIO workmode]\nText1=Input\nText2=Output\nText3=Analog\nText4=Pulse\nText5=Modbus\n"
-    "[Linux]\nValueLineBreak=Line break in value, not sent: \n";
+    "[Linux]\nValueLineBreak=Line break in value, not sent:\n"
+    "[SaveToFile]\nOpenError=Cannot write the file\n"
+    "[onLoadFrommFile]\nReadError=Cannot read the file\n";
 
 inline std::vector<std::string> Numbers(int from, int to) {
   std::vector<std::string> v;
@@ -167,6 +169,7 @@ class Form {
     ctx.log = [this](const std::string& t) { logs.push_back(t); };
     ctx.refreshTabHeader = [this] { ++tabRefreshes; };
   }
+  const std::filesystem::path& dir() const { return dir_; }
   ~Form() {
     std::error_code ec;
     std::filesystem::remove_all(dir_, ec);
