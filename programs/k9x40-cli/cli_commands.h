@@ -25,5 +25,6 @@ struct Command {
 };
 
 int RunParse(std::span<const std::string> args);
+int RunPorts(std::span<const std::string> args);
 
 }  // namespace cli

@@ -10,6 +10,7 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"parse", "FILE", "print every setting of a .cfg snapshot: name TAB value", RunParse},
+    {"ports", "", "list the serial ports: device paths, then running simulated terminals", RunPorts},
 };
 
 void PrintUsage(std::FILE* out) {

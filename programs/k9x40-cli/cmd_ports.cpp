@@ -1,0 +1,22 @@
+#include <cstdio>
+
+#include "cli_commands.h"
+#include "link/port_discovery.h"
+
+namespace cli {
+
+// Prints the serial ports the port list would offer, one device path a line:
+// the machine's ports, then the links of running simulated terminals.
+int RunPorts(std::span<const std::string> args) {
+  if (!args.empty()) return kExitUsage;
+  const auto ports = devlink::ListSerialPorts();
+  for (const auto& p : ports) std::printf("%s\n", p.c_str());
+  if (ports.empty()) std::fprintf(stderr, "k9x40-cli: no serial ports found\n");
+  if (std::fflush(stdout) != 0) {
+    std::perror("k9x40-cli: stdout");
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,15 @@
+#include "app/frame_hooks.h"
+
+#include "link/port_discovery.h"
+
+namespace app {
+
+// The one place where the form binding, the layout rules, the snapshot
+// flows, port discovery and the control factory join the window.
+FrameHooks StandardHooks() {
+  FrameHooks h;
+  h.refreshPortList = [](ui::PaintManager& pm) { return devlink::refreshPortList(pm, devlink::ListSerialPorts()); };
+  return h;
+}
+
+}  // namespace app

@@ -1,0 +1,25 @@
+#pragma once
+// Where the program finds its files, the language choice in config.ini, and
+// the restart after a language switch.
+
+#include <filesystem>
+#include <string>
+
+namespace app {
+
+// The directory of the running executable.
+std::filesystem::path ProgramDirectory();
+// "Set"/"Language" of config.ini read like atoi: 0 English, anything else
+// Chinese; a missing file or key reads as 0.
+int ReadLanguage(const std::filesystem::path& programDir);
+bool WriteLanguage(const std::filesystem::path& programDir, int language);
+// "CustomVer"/"CustomVer" of config.ini, at most 259 bytes; empty when missing.
+std::string ReadCustomVersion(const std::filesystem::path& programDir);
+// skin/ConifgENRes (English) or skin/ConifgRes (Chinese) under programDir.
+std::filesystem::path SkinDirectory(const std::filesystem::path& programDir, int language);
+
+// Replaces this process by a fresh start of its own executable; returns
+// only when that failed.
+bool RestartProgram();
+
+}  // namespace app
