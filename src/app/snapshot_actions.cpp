@@ -16,71 +16,58 @@ std::vector<FileFilter> SnapshotFilters(bool chinese, bool forSaving) {
   return {{"cfg(*.cfg)", "*.cfg"}, {forSaving ? "All File(*.*)" : " All File(*.*)", "*.*"}};
 }
 
-std::string SnapshotActions::snapshotPath() const {
-  std::lock_guard<std::mutex> l(mu_);
-  return snapshotPath_;
-}
-
-FileDialogRequest SnapshotActions::request(bool forSaving) const {
+FileDialogRequest SnapshotDialogRequest(const SnapshotContext& ctx, bool forSaving) {
   FileDialogRequest r;
-  r.filters = SnapshotFilters(ctx_.chinese, forSaving);
-  {
-    std::lock_guard<std::mutex> l(mu_);
-    r.initialDir = lastFolder_;
-  }
+  r.filters = SnapshotFilters(ctx.chinese, forSaving);
+  if (ctx.snapshotPath && !ctx.snapshotPath->empty())
+    r.initialDir = std::filesystem::path(*ctx.snapshotPath).parent_path().string();
   if (r.initialDir.empty()) r.initialDir = UserHomeFolder();
   r.fileName = kSnapshotFileName;
   r.pathMustExist = true;
-  // Saving may create a new file, and asks before replacing one.
   r.fileMustExist = !forSaving;
   r.confirmOverwrite = forSaving;
   return r;
 }
 
-void SnapshotActions::choose(const std::string& path) {
-  std::lock_guard<std::mutex> l(mu_);
-  snapshotPath_ = path;
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  if (!folder.empty()) lastFolder_ = folder;
-}
-
-void SnapshotActions::SaveSnapshot() {
-  auto path = ctx_.dialogs->saveFile(request(true));
+void SaveSnapshot(SnapshotContext& ctx) {
+  auto path = ctx.dialogs->saveFile(SnapshotDialogRequest(ctx, true));
   if (!path) return;
-  choose(*path);
-  ctx_.queue->push(devlink::MakeJob(devlink::ReadSettingsToFile, devlink::kCmdShow));
+  *ctx.snapshotPath = *path;
+  ctx.queue->push(devlink::MakeJob(devlink::ReadSettingsToFile, devlink::kCmdShow));
 }
 
-void SnapshotActions::reportToFile(const std::string& report) {
-  if (params::WriteSnapshotFile(snapshotPath(), report).ok) return;
-  const params::FormContext& form = *ctx_.form;
+void WriteReportToSnapshot(SnapshotContext& ctx, const std::string& report) {
+  std::string path;
+  if (!ctx.runOnUiThread([&] { path = *ctx.snapshotPath; })) return;
+  if (params::WriteSnapshotFile(path, report).ok) return;
+  const params::FormContext& form = *ctx.form;
   const std::string text = form.lang ? form.lang->LangText("SaveToFile", "OpenError") : std::string();
-  if (form.messageBox) ctx_.runOnUiThread([&] { form.messageBox(text); });
+  if (form.messageBox) ctx.runOnUiThread([&] { form.messageBox(text); });
 }
 
-void SnapshotActions::LoadSnapshot() {
-  auto path = ctx_.dialogs->openFile(request(false));
+void LoadSnapshot(SnapshotContext& ctx) {
+  auto path = ctx.dialogs->openFile(SnapshotDialogRequest(ctx, false));
   if (!path) return;
-  choose(*path);
+  *ctx.snapshotPath = *path;
   std::string text;
-  const auto read = ctx_.link->withBuffer([&](params::RecvBuffer& b, devlink::JobType&) {
+  const auto read = ctx.link->withBuffer([&](params::RecvBuffer& b, devlink::JobType&) {
     auto r = params::ReadSnapshotFile(*path, b);
     if (r.ok) text.assign(b.text());
     return r;
   });
-  params::FormContext& form = *ctx_.form;
+  params::FormContext& form = *ctx.form;
   if (!read.ok) {
     if (form.log && form.lang) form.log(form.lang->LangText("onLoadFrommFile", "ReadError"));
     return;
   }
   params::ParseShowReport(*form.registry, text);
   params::ApplyReport(form);
-  ctx_.queue->push(devlink::MakeJob(devlink::ReadSettingsForFile, devlink::kCmdShow));
+  ctx.queue->push(devlink::MakeJob(devlink::ReadSettingsForFile, devlink::kCmdShow));
 }
 
-void SnapshotActions::reportForFile(const std::string& report) {
-  params::ParseShowReport(*ctx_.form->registry, report);
-  ctx_.runOnUiThread([&] { QueueChangedSettings(*ctx_.form, *ctx_.queue); });
+void WriteSnapshotDifferences(SnapshotContext& ctx, const std::string& report) {
+  params::ParseShowReport(*ctx.form->registry, report);
+  ctx.runOnUiThread([&] { QueueChangedSettings(*ctx.form, *ctx.queue); });
 }
 
 }  // namespace app

@@ -1,11 +1,10 @@
 #pragma once
 // Saving the terminal's settings report to a .cfg snapshot and loading one
-// back onto the form and the terminal. The main window owns one and forwards
-// UM_SAVE_SNAPSHOT, UM_LOAD_SNAPSHOT and the worker's two completions.
+// back onto the form and the terminal.
 
 #include <functional>
-#include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/dialogs.h"
 #include "link/job_queue.h"
@@ -20,6 +19,9 @@ struct SnapshotContext {
   devlink::JobQueue* queue = nullptr;
   Dialogs* dialogs = nullptr;
   bool chinese = false;  // interface language: picks the dialog filters
+  // The path chosen in the last snapshot dialog. UI thread only: the worker
+  // reads it through runOnUiThread.
+  std::string* snapshotPath = nullptr;
   // Runs `f` on the UI thread and returns once it ran (directly when called
   // there); false, without running it, once the window is closing.
   std::function<bool(const std::function<void()>& f)> runOnUiThread;
@@ -29,34 +31,24 @@ struct SnapshotContext {
 std::vector<FileFilter> SnapshotFilters(bool chinese, bool forSaving);
 inline constexpr const char* kSnapshotFileName = "K9x40.cfg";
 
-class SnapshotActions {
- public:
-  explicit SnapshotActions(SnapshotContext ctx) : ctx_(std::move(ctx)) {}
+// Both dialogs start in the folder of the last snapshot, the user's home
+// before there was one.
+FileDialogRequest SnapshotDialogRequest(const SnapshotContext& ctx, bool forSaving);
 
-  // UI thread. Asks for a file, then queues a settings report to write to it.
-  void SaveSnapshot();
-  // UI thread. Asks for a file, shows its settings, then queues a report of
-  // the terminal's settings so that the differences can be written.
-  void LoadSnapshot();
+// UI thread. Asks for a file (which may be new; replacing one is confirmed),
+// then queues a settings report to write to it.
+void SaveSnapshot(SnapshotContext& ctx);
+// UI thread. Asks for a file, shows its settings in the form, then queues a
+// report of the terminal's settings so that the differences can be written.
+void LoadSnapshot(SnapshotContext& ctx);
 
-  // Worker thread, the ReadSettingsToFile job answered: writes the file. A
-  // failure keeps the old file and shows ("SaveToFile", "OpenError").
-  void reportToFile(const std::string& report);
-  // Worker thread, the ReadSettingsForFile job answered: the registry takes
-  // the terminal's values (parsed here), then the UI thread compares the
-  // form with them and queues the writes before this returns.
-  void reportForFile(const std::string& report);
-
-  std::string snapshotPath() const;
-
- private:
-  FileDialogRequest request(bool forSaving) const;
-  void choose(const std::string& path);
-
-  SnapshotContext ctx_;
-  mutable std::mutex mu_;  // snapshotPath is read by the worker
-  std::string snapshotPath_;
-  std::string lastFolder_;
-};
+// Worker thread, the ReadSettingsToFile job answered: writes the report to
+// the snapshot path. A failure keeps the old file and shows ("SaveToFile",
+// "OpenError").
+void WriteReportToSnapshot(SnapshotContext& ctx, const std::string& report);
+// Worker thread, the ReadSettingsForFile job answered: parses the terminal's
+// values into the registry here, then has the UI thread compare the form with
+// them and queue the writes; returns once they are queued.
+void WriteSnapshotDifferences(SnapshotContext& ctx, const std::string& report);
 
 }  // namespace app

@@ -35,29 +35,30 @@ struct SnapshotTest : ::testing::Test {
   devlink::LinkState link;
   devlink::JobQueue queue;
   HeadlessDialogs dialogs{false};
-  SnapshotActions actions{SnapshotContext{&form.ctx, &link, &queue, &dialogs, false,
-                                          [](const std::function<void()>& f) {
-                                            f();
-                                            return true;
-                                          }}};
+  std::string snapshotPath;
+  SnapshotContext ctx{&form.ctx, &link, &queue, &dialogs, false, &snapshotPath,
+                      [](const std::function<void()>& f) {
+                        f();
+                        return true;
+                      }};
   std::filesystem::path file = form.dir() / "K9x40.cfg";
   std::string report = params::testing::RealisticReport(form.registry);
 };
 
 TEST_F(SnapshotTest, SaveAsksForAFileThenWritesTheNextReport) {
   dialogs.answerFile(std::nullopt);
-  actions.SaveSnapshot();  // cancelled
+  SaveSnapshot(ctx);  // cancelled
   EXPECT_EQ(queue.size(), 0u);
 
   dialogs.answerFile(file.string());
-  actions.SaveSnapshot();
+  SaveSnapshot(ctx);
   auto jobs = Drain(queue);
   ASSERT_EQ(jobs.size(), 1u);
   EXPECT_EQ(jobs[0].type, devlink::ReadSettingsToFile);
   EXPECT_EQ(jobs[0].command, "\r\nAT+SHOW\r\n");
-  EXPECT_EQ(actions.snapshotPath(), file.string());
+  EXPECT_EQ(snapshotPath, file.string());
 
-  actions.reportToFile(report);
+  WriteReportToSnapshot(ctx, report);
   EXPECT_EQ(DiskBytes(file), params::SnapshotBytes(report));
 
   const auto shown = dialogs.shown();
@@ -75,7 +76,7 @@ TEST_F(SnapshotTest, SaveAsksForAFileThenWritesTheNextReport) {
   EXPECT_EQ(first.filters[1].pattern, "*.*");
   // The folder of the last choice is where the next dialog starts.
   EXPECT_EQ(shown[1].request.initialDir, UserHomeFolder());
-  actions.SaveSnapshot();
+  SaveSnapshot(ctx);
   EXPECT_EQ(dialogs.shown().back().request.initialDir, form.dir().string());
 }
 
@@ -83,11 +84,11 @@ TEST_F(SnapshotTest, SavingOverAnExistingFileAsksFirst) {
   std::ofstream(file) << "old";
   dialogs.answerFile(file.string());
   dialogs.answerYesNo(false);
-  actions.SaveSnapshot();
+  SaveSnapshot(ctx);
   EXPECT_EQ(queue.size(), 0u);
   dialogs.answerFile(file.string());
   dialogs.answerYesNo(true);
-  actions.SaveSnapshot();
+  SaveSnapshot(ctx);
   EXPECT_EQ(queue.size(), 1u);
 }
 
@@ -95,14 +96,14 @@ TEST_F(SnapshotTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
   std::ofstream(file) << "old";
   dialogs.answerFile(file.string());
   dialogs.answerYesNo(true);
-  actions.SaveSnapshot();
+  SaveSnapshot(ctx);
   struct rlimit old{};
   ::getrlimit(RLIMIT_FSIZE, &old);
   auto handler = ::signal(SIGXFSZ, SIG_IGN);
   struct rlimit small = old;
   small.rlim_cur = 100;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  actions.reportToFile(report);
+  WriteReportToSnapshot(ctx, report);
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, handler);
   EXPECT_EQ(DiskBytes(file), "old");
@@ -112,7 +113,7 @@ TEST_F(SnapshotTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
 TEST_F(SnapshotTest, LoadShowsTheFileThenWritesWhereTheTerminalDiffers) {
   params::WriteSnapshotFile(file.string(), report);
   dialogs.answerFile(file.string());
-  actions.LoadSnapshot();
+  LoadSnapshot(ctx);
   const auto req = dialogs.shown().at(0).request;
   EXPECT_TRUE(req.fileMustExist);
   EXPECT_FALSE(req.confirmOverwrite);
@@ -128,7 +129,7 @@ TEST_F(SnapshotTest, LoadShowsTheFileThenWritesWhereTheTerminalDiffers) {
   std::string terminal = report;
   terminal.replace(terminal.find("Listen on port: 5001"), 20, "Listen on port: 6001");
   terminal.replace(terminal.find("Serial Baudrate: 115200"), 23, "Serial Baudrate: 9600");
-  actions.reportForFile(terminal);
+  WriteSnapshotDifferences(ctx, terminal);
   jobs = Drain(queue);
   ASSERT_EQ(jobs.size(), 2u);
   EXPECT_EQ(jobs[0].command, "AT+LPORT=5001\r\n");
@@ -138,16 +139,16 @@ TEST_F(SnapshotTest, LoadShowsTheFileThenWritesWhereTheTerminalDiffers) {
   EXPECT_EQ(jobs[1].value, "115200");
 
   // The same terminal as the file: nothing to write.
-  actions.reportForFile(report);
+  WriteSnapshotDifferences(ctx, report);
   EXPECT_TRUE(Drain(queue).empty());
 }
 
 TEST_F(SnapshotTest, AnUnreadableFileIsLoggedAndChangesNothing) {
   form.registry.setValue("ListenPort", "1234");
   dialogs.answerFile((form.dir() / "missing.cfg").string());
-  actions.LoadSnapshot();
+  LoadSnapshot(ctx);
   dialogs.answerFile(std::nullopt);
-  actions.LoadSnapshot();
+  LoadSnapshot(ctx);
   EXPECT_EQ(form.logs, std::vector<std::string>{"Cannot read the file"});
   EXPECT_EQ(form.registry.value("ListenPort"), "1234");
   EXPECT_EQ(queue.size(), 0u);
