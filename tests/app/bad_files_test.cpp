@@ -5,11 +5,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <string>
 
 #include "app/frame_window.h"
+#include "english_tool.h"
 #include "shell_fixture.h"
+#include "sim/simulator.h"
 
 using namespace apptest;
 using app::HeadlessShell;
@@ -133,6 +136,55 @@ TEST_F(BadFiles, MissingOrBinaryLanguageFileLeavesTextsEmpty) {
     EXPECT_NE(err.find("Language.ini"), std::string::npos) << "no word about the language file: " << err;
     EXPECT_EQ(Files(program.path), before);
     EXPECT_EQ(Files(skin.path), skinBefore);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+std::map<std::string, std::string> RegistryValues(HeadlessShell& tool) {
+  return tool.ui([](app::CK9X40FrameWnd& f) {
+    std::map<std::string, std::string> all;
+    for (const auto& n : f.registry().names()) all[n] = f.registry().value(n).value_or("");
+    return all;
+  });
+}
+
+// Snapshot files that hold no report are refused before anything changes:
+// neither the form, the registry nor the terminal.
+TEST(BadSnapshotFiles, AreRefusedAndNothingIsWritten) {
+  TempDir dir;
+  sim::Simulator t(apptest::QuickTerminal());
+  ASSERT_TRUE(t.start());
+  HeadlessShell tool(apptest::EnglishToolOptions(dir));
+  ASSERT_TRUE(apptest::Connect(tool, t));
+  ASSERT_TRUE(apptest::Run(tool, "Load"));
+  const std::string refusal = tool.ui([](app::CK9X40FrameWnd& f) { return f.LangText("Linux", "NotASnapshot"); });
+  ASSERT_FALSE(refusal.empty());
+
+  std::string noMarker = t.report();
+  for (std::size_t at; (at = noMarker.find("Access Point Name:")) != std::string::npos;) noMarker.erase(at, 6);
+  std::string tenMegabytes = Binary(10 << 20);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {{"empty", ""}, {"binary", Binary(20000)}, {"10 MB", tenMegabytes}, {"without the marker", noMarker}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto file = dir.path / "bad.cfg";
+    dir.write("bad.cfg", c.bytes);
+    const auto registryBefore = RegistryValues(tool);
+    const auto formBefore = tool.text("ListenPort");
+    const std::size_t mark = t.commands().size();
+    const std::size_t logMark = tool.logText().size();
+    tool.dialogs().answerFile(file.string());
+    ASSERT_TRUE(apptest::Run(tool, "LoadFromFile"));
+    EXPECT_NE(tool.logText().find(refusal, logMark), std::string::npos) << tool.logText().substr(logMark);
+    EXPECT_EQ(t.commands().size(), mark) << "the terminal was asked or told something";
+    EXPECT_EQ(tool.text("ListenPort"), formBefore);
+    EXPECT_EQ(RegistryValues(tool), registryBefore);
+    EXPECT_EQ(ReadAll(file), c.bytes);
   }
 }
 

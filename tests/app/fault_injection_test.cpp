@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/frame_window.h"
+#include "english_tool.h"
 #include "link/pty_fixture.h"
 #include "shell_fixture.h"
 #include "sim/simulator.h"
@@ -104,10 +105,19 @@ struct FaultInjection : ::testing::Test {
   void expectResponsive() {
     EXPECT_TRUE(shell->settle(3000)) << "the window stopped answering";
   }
+  // Idle, the commands enabled again, and every log line posted so far shown.
+  void waitReady() {
+    ASSERT_TRUE(shell->waitIdle(15000)) << shell->logText();
+    ASSERT_TRUE(shell->waitFor([](CK9X40FrameWnd& f) {
+      auto* b = f.pm().findControl("GetVer");
+      return b && b->enabled();
+    }, 5000));
+    ASSERT_TRUE(shell->settle(15000));
+  }
   void load() {
     ASSERT_TRUE(shell->click("Load"));
-    ASSERT_TRUE(shell->waitForLog("Send:\r\nAT+SHOW\r\n", 3000));
-    ASSERT_TRUE(shell->waitIdle(15000)) << shell->logText();
+    ASSERT_TRUE(shell->waitForLog("Send:\r\nAT+SHOW\r\n", 5000));
+    waitReady();
   }
 };
 
@@ -148,8 +158,8 @@ TEST_F(FaultInjection, NoiseBeforeEveryReplyIsIgnored) {
   load();
   expectRegistryMatchesTerminal();
   ASSERT_TRUE(shell->click("GetVer"));
-  ASSERT_TRUE(shell->waitForLog("Send:At+VER\r\n", 3000));
-  ASSERT_TRUE(shell->waitIdle(5000));
+  ASSERT_TRUE(shell->waitForLog("Send:At+VER\r\n", 5000));
+  waitReady();
   EXPECT_EQ(Count(shell->logText(), kTimedOut), 0) << shell->logText();
   expectResponsive();
 }
@@ -162,8 +172,7 @@ TEST_F(FaultInjection, UnansweredCommandTimesOutAndTheNextJobRuns) {
   const auto before = terminalSettings();
   ASSERT_TRUE(shell->click("GetVer"));
   ASSERT_TRUE(shell->click("CSQ"));  // queued behind the silent one
-  ASSERT_TRUE(shell->waitIdle(5000));
-  ASSERT_TRUE(shell->settle());
+  waitReady();
   const std::string log = shell->logText();
   EXPECT_EQ(Count(log, kTimedOut), 1) << log;
   const auto timeout = log.find(kTimedOut);
@@ -184,7 +193,7 @@ TEST_F(FaultInjection, RebootDuringAReportKeysBackInAndTheJobTimesOut) {
   const auto before = terminalSettings();
   ASSERT_TRUE(shell->click("Load"));
   ASSERT_TRUE(shell->waitForLog(std::string(kTimedOut), 8000)) << shell->logText();
-  ASSERT_TRUE(shell->waitIdle(3000));
+  waitReady();
   // Keyed into configuration mode again by the boot prompt.
   EXPECT_TRUE(terminal->waitForMode(sim::Mode::Config, 3s));
   EXPECT_TRUE(shell->waitForConfigMode(3000));
@@ -254,7 +263,7 @@ TEST_F(FaultInjection, MegabyteOfNoiseStaysBoundedAndTheNextCommandWorks) {
   EXPECT_LE(maxHeld, params::RecvBuffer::kMaxBytes);
   EXPECT_GT(maxHeld, 4096) << "the noise never accumulated";
   ASSERT_TRUE(shell->waitForLog(std::string(kTimedOut), 10000));
-  ASSERT_TRUE(shell->waitIdle(3000));
+  waitReady();
   expectRegistryEmpty();
   expectResponsive();
   EXPECT_LE(shell->logText().size(), 300000u);
@@ -266,9 +275,53 @@ TEST_F(FaultInjection, MegabyteOfNoiseStaysBoundedAndTheNextCommandWorks) {
   for (int i = 0; i < 100 && got.find("At+VER\r\n") == std::string::npos; ++i) got += pty.receive(50);
   ASSERT_EQ(got, "At+VER\r\n");
   pty.send("At+VER\r\nK9x40 V2.1\r\nOK\r\n");
-  ASSERT_TRUE(shell->waitIdle(3000));
-  ASSERT_TRUE(shell->settle());
+  waitReady();
   EXPECT_EQ(Count(shell->logText(), kTimedOut), 1) << "the version query timed out too";
+}
+
+}  // namespace
+
+namespace {
+
+using apptest::Connect;
+using apptest::WritesSince;
+
+// One write of a Save refused: the writes around it go on and are kept, the
+// refused one stays different and is sent again at the next Save.
+TEST(FaultInjectionSave, ARefusedWriteInTheMiddleDoesNotStopTheOthers) {
+  TempDir dir;
+  auto so = apptest::QuickTerminal();
+  so.errorCommands = {"AT+IPR"};
+  sim::Simulator t(so);
+  ASSERT_TRUE(t.start());
+  HeadlessShell tool(apptest::EnglishToolOptions(dir));
+  ASSERT_TRUE(Connect(tool, t));
+  ASSERT_TRUE(apptest::Run(tool, "Load"));
+  const std::string oldRate = t.value("AT+IPR").value_or("?");
+  ASSERT_NE(oldRate, "9600");
+
+  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
+  ASSERT_TRUE(tool.setText("Server's Ip", "10.1.2.3"));
+  std::size_t mark = t.commands().size();
+  const std::size_t logMark = tool.logText().size();
+  ASSERT_TRUE(apptest::Run(tool, "Save"));
+  EXPECT_EQ(WritesSince(t, mark),
+            (std::vector<std::string>{"AT+LPORT=5002", "AT+IPR=9600", "AT+IPAD=10.1.2.3"}));
+  EXPECT_EQ(t.value("AT+LPORT"), "5002");
+  EXPECT_EQ(t.value("AT+IPAD"), "10.1.2.3");
+  EXPECT_EQ(t.value("AT+IPR"), oldRate);
+  const std::string log = tool.logText().substr(logMark);
+  const std::string ok = tool.ui([](CK9X40FrameWnd& f) { return f.LangText("WorkerJobThreadProc", "SaveSuccess", "\r\n"); });
+  const std::string refused = tool.ui([](CK9X40FrameWnd& f) { return f.LangText("WorkerJobThreadProc", "SaveError", "\r\n"); });
+  EXPECT_EQ(Count(log, ok), 2) << log;
+  EXPECT_EQ(Count(log, refused), 1) << log;
+  // The registry holds what the terminal confirmed, and the old rate.
+  EXPECT_EQ(tool.ui([](CK9X40FrameWnd& f) { return f.registry().value("Serial Baudrate").value_or("?"); }), oldRate);
+
+  mark = t.commands().size();
+  ASSERT_TRUE(apptest::Run(tool, "Save"));
+  EXPECT_EQ(WritesSince(t, mark), std::vector<std::string>{"AT+IPR=9600"});
 }
 
 }  // namespace
