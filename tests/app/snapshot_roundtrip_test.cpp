@@ -99,12 +99,13 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, SaveWritesExactlyTheEditedSettings) {
   connect(first);
   run("Load");
-  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_EQ(tool.text("LORA ID"), first.value("AT+LID"));
+  ASSERT_TRUE(tool.setText("LORA ID", "7"));
   ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
   std::size_t mark = first.commands().size();
   run("Save");
-  EXPECT_EQ(Writes(first, mark), (std::vector<std::string>{"AT+LPORT=5002", "AT+IPR=9600"}));
-  EXPECT_EQ(first.value("AT+LPORT"), "5002");
+  EXPECT_EQ(Writes(first, mark), (std::vector<std::string>{"AT+LID=7", "AT+IPR=9600"}));
+  EXPECT_EQ(first.value("AT+LID"), "7");
   EXPECT_EQ(first.value("AT+IPR"), "9600");
   // Confirmed writes are what the registry holds now: nothing more to write.
   mark = first.commands().size();
@@ -123,7 +124,7 @@ TEST(EndToEndSkins, LoadThenSaveWritesNothing) {
     ASSERT_TRUE(tool.skinLoaded());
     ASSERT_TRUE(tool.openPort(t.devicePath()) && tool.waitForConfigMode(5000) && WaitReady(tool));
     ASSERT_TRUE(tool.click("Load") && tool.settle() && WaitReady(tool));
-    ASSERT_EQ(tool.text("ListenPort"), t.value("AT+LPORT"));
+    ASSERT_EQ(tool.text("LORA ID"), t.value("AT+LID"));
     const std::size_t mark = t.commands().size();
     ASSERT_TRUE(tool.click("Save") && tool.settle() && WaitReady(tool));
     EXPECT_EQ(Writes(t, mark), std::vector<std::string>{}) << (chinese ? "Chinese" : "English");
@@ -133,26 +134,26 @@ TEST(EndToEndSkins, LoadThenSaveWritesNothing) {
 TEST(EndToEndRefusal, ARefusedWriteIsTriedAgainAtTheNextSave) {
   apptest::TempDir dir;
   sim::SimOptions o = FastTerminal();
-  o.errorCommands = {"AT+LPORT"};
+  o.errorCommands = {"AT+LID"};
   sim::Simulator t(o);
   ASSERT_TRUE(t.start());
   app::HeadlessShell tool(ToolOptions(dir));
   ASSERT_TRUE(tool.openPort(t.devicePath()) && tool.waitForConfigMode(5000) && WaitReady(tool));
   ASSERT_TRUE(tool.click("Load") && tool.settle() && WaitReady(tool));
-  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.setText("LORA ID", "7"));
   for (int save = 0; save < 2; ++save) {
     const std::size_t mark = t.commands().size();
     ASSERT_TRUE(tool.click("Save") && tool.settle() && WaitReady(tool));
-    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{"AT+LPORT=5002"}) << "save " << save;
+    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{"AT+LID=7"}) << "save " << save;
   }
-  EXPECT_EQ(t.value("AT+LPORT"), "5000");
+  EXPECT_EQ(t.value("AT+LID"), "1");
 }
 
 // terminal -> .cfg -> other terminal: exactly the differing settings are
 // written, after which both terminals report the same.
 TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
-  second.setValue("AT+LPORT", "6001");
-  second.setValue("AT+IPAD", "10.1.2.3");
+  second.setValue("AT+LID", "6001");
+  second.setValue("AT+MBADDRESS", "17");
   second.setValue("AT+IPR", "9600");
   second.setValue("AT+SERBINDCNT", "4");
   second.setValue("AT+RSPD", "2");
@@ -177,10 +178,10 @@ TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
   EXPECT_EQ(Writes(second, mark),
             (std::vector<std::string>{"AT+SERBINDCNT=" + *first.value("AT+SERBINDCNT"),
                                       "AT+ZDATCHAN=" + *first.value("AT+ZDATCHAN"),
+                                      "AT+LID=" + *first.value("AT+LID"),
                                       "AT+RSPD=" + *first.value("AT+RSPD"),
-                                      "AT+LPORT=" + *first.value("AT+LPORT"),
-                                      "AT+IPR=" + *first.value("AT+IPR"),
-                                      "AT+IPAD=" + *first.value("AT+IPAD")}));
+                                      "AT+MBADDRESS=" + *first.value("AT+MBADDRESS"),
+                                      "AT+IPR=" + *first.value("AT+IPR")}));
   EXPECT_EQ(second.report(), first.report());
 
   // Back onto the terminal it came from: nothing differs.
@@ -193,7 +194,7 @@ TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
 // An editor turned the CR CR LF line ends into CR LF: the file still loads
 // with its values, so only the real differences are written.
 TEST_F(EndToEnd, ASnapshotWithEditorLineEndsStillLoads) {
-  second.setValue("AT+LPORT", "6001");
+  second.setValue("AT+LID", "6001");
   connect(first);
   saveSnapshot(file);
   std::string disk = DiskBytes(file), normalised;
@@ -204,19 +205,19 @@ TEST_F(EndToEnd, ASnapshotWithEditorLineEndsStillLoads) {
   connect(second);
   const std::size_t mark = second.commands().size();
   loadSnapshot(file);
-  EXPECT_EQ(Writes(second, mark), std::vector<std::string>{"AT+LPORT=" + *first.value("AT+LPORT")});
+  EXPECT_EQ(Writes(second, mark), std::vector<std::string>{"AT+LID=" + *first.value("AT+LID")});
 }
 
 TEST_F(EndToEnd, AValueWithALineBreakIsNotSent) {
   connect(first);
   run("Load");
-  ASSERT_TRUE(tool.setText("RegisterInfo", "REG\r\nAT+FACTORY"));
-  ASSERT_TRUE(tool.setText("ListenPort", "5003"));
+  ASSERT_TRUE(tool.setText("LORA TAddr", "2\r\nAT+FACTORY"));
+  ASSERT_TRUE(tool.setText("LORA ID", "5003"));
   const std::size_t mark = first.commands().size();
   run("Save");
-  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{"AT+LPORT=5003"});
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{"AT+LID=5003"});
   EXPECT_EQ(first.commands().size(), mark + 1);  // no AT+FACTORY either
-  EXPECT_NE(tool.logText().find("A value containing a line break was not written: \"RegisterInfo\""),
+  EXPECT_NE(tool.logText().find("A value containing a line break was not written: \"LORA TAddr\""),
             std::string::npos);
 }
 
