@@ -149,6 +149,19 @@ TEST(EndToEndRefusal, ARefusedWriteIsTriedAgainAtTheNextSave) {
   EXPECT_EQ(t.value("AT+LID"), "1");
 }
 
+// In transparent mode the layout rules hide the listen port; a K9x40-L has
+// no ZigBee page.
+TEST_F(EndToEnd, EditsOfHiddenRowsAndPagesAreNotWritten) {
+  connect(first);
+  run("Load");
+  ASSERT_EQ(first.value("At+PROMODE"), "TRNS");
+  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.setText("ZigBee_NetworkID", "FFFF"));
+  const std::size_t mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
+}
+
 // terminal -> .cfg -> other terminal: exactly the differing settings are
 // written, after which both terminals report the same.
 TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
