@@ -20,7 +20,7 @@ def work_tab():
         row(pair(T("Modem ID", "终端ID"), edit("Modem'sID number"), name="ModeHorizontalLayout1.1"),
             pair(T("Phone number", "终端号码"), edit("PhoneNO.")),
             name="ModeHorizontalLayout1"),
-        row(pair(T("Deliver TCP data directly", "TCP数据直接转发"),
+        row(pair(T("Direct TCP delivery", "TCP数据直接转发"),
                  combo("Deliver Recved Tcp Data Directly", I.NO_YES)),
             name="ModeHorizontalLayout1.2"),
         row(pair(T("Device model", "设备模式"), combo("DeviceModel", I.WORK_MODEL)),
