@@ -1,5 +1,8 @@
 #include "app/frame_hooks.h"
 
+#include <memory>
+
+#include "layout/control_factory.h"
 #include "link/port_discovery.h"
 
 namespace app {
@@ -9,6 +12,10 @@ namespace app {
 FrameHooks StandardHooks() {
   FrameHooks h;
   h.refreshPortList = [](ui::PaintManager& pm) { return devlink::refreshPortList(pm, devlink::ListSerialPorts()); };
+  h.controlFactory = [](const std::filesystem::path& skinDir) {
+    auto callback = std::make_shared<layout::CDialogBuilderCallbackEx>(skinDir);
+    return ui::ControlFactory([callback](std::string_view cls) { return callback->CreateControl(cls); });
+  };
   return h;
 }
 
