@@ -1,7 +1,6 @@
 #include "app/frame_hooks.h"
 
-#include <memory>
-
+#include "app/binding_hooks.h"
 #include "layout/control_factory.h"
 #include "link/port_discovery.h"
 
@@ -11,11 +10,9 @@ namespace app {
 // flows, port discovery and the control factory join the window.
 FrameHooks StandardHooks() {
   FrameHooks h;
+  AddBindingHooks(h);
   h.refreshPortList = [](ui::PaintManager& pm) { return devlink::refreshPortList(pm, devlink::ListSerialPorts()); };
-  h.controlFactory = [](const std::filesystem::path& skinDir) {
-    auto callback = std::make_shared<layout::CDialogBuilderCallbackEx>(skinDir);
-    return ui::ControlFactory([callback](std::string_view cls) { return callback->CreateControl(cls); });
-  };
+  h.controlFactory = [](const std::filesystem::path& skinDir) { return layout::MakeControlFactory(skinDir); };
   return h;
 }
 

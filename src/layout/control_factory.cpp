@@ -1,6 +1,7 @@
 #include "layout/control_factory.h"
 
 #include <array>
+#include <memory>
 
 #include "layout/tab_pages.h"
 
@@ -53,6 +54,11 @@ std::unique_ptr<ui::Control> CDialogBuilderCallbackEx::CreateControl(std::string
 
 ui::ControlFactory CDialogBuilderCallbackEx::factory() {
   return [this](std::string_view className) { return CreateControl(className); };
+}
+
+ui::ControlFactory MakeControlFactory(std::filesystem::path skinDir) {
+  auto owner = std::make_shared<CDialogBuilderCallbackEx>(std::move(skinDir));
+  return [owner](std::string_view className) { return owner->CreateControl(className); };
 }
 
 }  // namespace layout

@@ -35,4 +35,8 @@ class CDialogBuilderCallbackEx {
   std::vector<std::string> pageErrors_;
 };
 
+// A factory for ui::BuildSkin that keeps its own CDialogBuilderCallbackEx
+// alive, for callers that only hold on to the callable.
+ui::ControlFactory MakeControlFactory(std::filesystem::path skinDir);
+
 }  // namespace layout

@@ -90,6 +90,15 @@ TEST_F(PageFactory, MissingOrBrokenDocumentLeavesThePageEmpty) {
   EXPECT_EQ(factory.pageErrors()[3].rfind("Misspelt: ", 0), 0u) << factory.pageErrors()[3];
 }
 
+TEST_F(PageFactory, StandaloneFactoryKeepsItsOwnState) {
+  Page("WorkTab.xml");
+  ui::ControlFactory make = layout::MakeControlFactory(dir_);
+  ui::SkinDocument doc = ui::BuildSkinFromText("<TabLayout name=\"switch\"><WorkTab/></TabLayout>", make);
+  ASSERT_NE(doc.root, nullptr) << doc.error;
+  ASSERT_EQ(doc.root->children().size(), 1u);
+  EXPECT_EQ(Content(*doc.root->children().front()), "WorkTab.xml");
+}
+
 TEST_F(PageFactory, PageDocumentsCannotNestPages) {
   Page("WorkTab.xml", "<VerticalLayout name=\"form\"><Wireless/><Label name=\"kept\"/></VerticalLayout>");
   Page("Wireless.xml");
