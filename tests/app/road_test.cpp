@@ -283,6 +283,10 @@ TEST(RoadProductSkin, OpenKeyAndLoad) {
   const std::string ip = *terminal.value("Server's Ip");
   ASSERT_TRUE(shell.waitFor([&](CK9X40FrameWnd& f) { return f.registry().value("Server's Ip") == ip; }, 5000));
   ASSERT_TRUE(shell.waitIdle(3000));
+  ASSERT_TRUE(shell.settle());  // the layout requests the report posted
+  EXPECT_EQ(shell.text("Server's Ip"), ip);
+  EXPECT_EQ(shell.text("Access Point Name"), terminal.value("Access Point Name"));
+  EXPECT_EQ(shell.enabled("Save"), true);
 }
 
 }  // namespace
