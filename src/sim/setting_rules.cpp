@@ -10,7 +10,7 @@ namespace {
 using K = ValueKind;
 
 constexpr const char* kBauds = "1200|2400|4800|9600|14400|19200|38400|57600|115200|230400|460800|921600";
-constexpr const char* kLineFormats = "8N1|8E1|8O1|8N2|7E1|7O1|7N2";
+constexpr const char* kLineFormats = "8N1|8E1|8O1|8N2|7E1|7O1|7N2|7E2|7O2";
 constexpr const char* kBindCentres = "0|1|2|4|8|16|255";
 constexpr const char* kDioInterfaces = "COM1|COM2|RS485|SMS|NET";
 

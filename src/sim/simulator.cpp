@@ -236,20 +236,27 @@ void Simulator::pumpOutput(TimePoint now, bool peerPresent) {
       if (!engine_->hasOutput()) return;
       current_ = engine_->takeOutput();
       currentPos_ = 0;
+      lineFreeAt_ = std::max(lineFreeAt_, now);  // an idle line owes no bytes
     }
     const std::string& bytes = current_->bytes;
-    if (options_.pace && now < lineFreeAt_) return;
     if (currentPos_ == bytes.size()) {
-      finishSegment(now);  // the last byte has left the line
+      finishSegment(now);  // the other side can read the last byte now
       continue;
     }
+    if (options_.pace && now < lineFreeAt_) return;
     if (chunkLeft_ == 0 || chunkLeft_ > chunk) {
       if (chunkLeft_ == 0)
         nextChunkAt_ = std::max(now, lineFreeAt_) + std::chrono::milliseconds(options_.chunkGapMs);
       chunkLeft_ = chunk;
     }
     if (now < nextChunkAt_) return;
-    std::size_t n = std::min({bytes.size() - currentPos_, chunkLeft_, burst});
+    lineFreeAt_ = std::max(lineFreeAt_, nextChunkAt_);  // nor does a gap
+    // A late wake-up sends what fell due meanwhile, so the line keeps its
+    // schedule; it never runs ahead of it.
+    std::size_t due = options_.pace
+                          ? static_cast<std::size_t>((now - lineFreeAt_) / byteTime) + burst
+                          : std::numeric_limits<std::size_t>::max();
+    std::size_t n = std::min({bytes.size() - currentPos_, chunkLeft_, due});
     std::size_t written = n;
     if (peerPresent) {
       written = line_->write(bytes.data() + currentPos_, n);
@@ -259,7 +266,7 @@ void Simulator::pumpOutput(TimePoint now, bool peerPresent) {
     }
     currentPos_ += written;
     chunkLeft_ -= written;
-    if (options_.pace) lineFreeAt_ = std::max(lineFreeAt_, now) + byteTime * static_cast<long>(written);
+    if (options_.pace) lineFreeAt_ += byteTime * static_cast<long>(written);
   }
 }
 

@@ -26,7 +26,7 @@ using TimePoint = SteadyClock::time_point;
 enum class Mode {
   Off,         // not powered yet
   Booting,     // banner and prompt on their way out
-  BootWindow,  // waiting for the key "s"
+  BootWindow,  // waiting for the key "s"; opens once the prompt has left the line
   Data,        // running; only "+++" is listened for
   Config,      // configuration mode: commands
   HungUp,      // line closed
