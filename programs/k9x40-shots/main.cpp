@@ -2,10 +2,11 @@
 // PNG per tab page and language, into a folder. The form is filled the way a
 // user fills it: a simulated terminal, then "Open" and "Load".
 //
-//   k9x40-shots OUTDIR [en|zh ...]
+//   k9x40-shots OUTDIR [en|zh|dark ...]   (dark: as on a dark desktop palette)
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -83,16 +84,30 @@ bool Shoot(const QString& outDir, int language, const char* tag) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: k9x40-shots OUTDIR [en|zh ...]\n");
+    std::fprintf(stderr, "usage: k9x40-shots OUTDIR [en|zh|dark ...]\n");
     return 2;
   }
   QApplication qapp(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  std::vector<std::string> langs;
+  bool dark = false;
+  for (int i = 2; i < argc; ++i) {
+    if (std::string(argv[i]) == "dark") dark = true;
+    else langs.emplace_back(argv[i]);
+  }
+  if (dark) {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor("#1e1e1e"));
+    p.setColor(QPalette::WindowText, QColor("#e6e6e6"));
+    p.setColor(QPalette::Base, QColor("#151515"));
+    p.setColor(QPalette::Text, QColor("#e6e6e6"));
+    p.setColor(QPalette::Button, QColor("#2a2a2a"));
+    p.setColor(QPalette::ButtonText, QColor("#e6e6e6"));
+    QApplication::setPalette(p);
+  }
   qtpaint::ApplyLook(qapp);
   const QString outDir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(outDir);
-  std::vector<std::string> langs;
-  for (int i = 2; i < argc; ++i) langs.emplace_back(argv[i]);
   if (langs.empty()) langs = {"en", "zh"};
   for (const auto& l : langs) {
     if (!Shoot(outDir, l == "zh" ? 1 : 0, l.c_str())) return 1;
