@@ -291,37 +291,37 @@ using apptest::WritesSince;
 TEST(FaultInjectionSave, ARefusedWriteInTheMiddleDoesNotStopTheOthers) {
   TempDir dir;
   auto so = apptest::QuickTerminal();
-  so.errorCommands = {"AT+IPR"};
+  so.errorCommands = {"AT+MBADDRESS"};
   sim::Simulator t(so);
   ASSERT_TRUE(t.start());
   HeadlessShell tool(apptest::EnglishToolOptions(dir));
   ASSERT_TRUE(Connect(tool, t));
   ASSERT_TRUE(apptest::Run(tool, "Load"));
-  const std::string oldRate = t.value("AT+IPR").value_or("?");
-  ASSERT_NE(oldRate, "9600");
+  const std::string oldAddress = t.value("AT+MBADDRESS").value_or("?");
+  ASSERT_NE(oldAddress, "17");
 
-  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  // Written in name order: LORA ID, Mobus address (refused), Serial Baudrate.
+  ASSERT_TRUE(tool.setText("LORA ID", "7"));
+  ASSERT_TRUE(tool.setText("Mobus address", "17"));
   ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
-  ASSERT_TRUE(tool.setText("Server's Ip", "10.1.2.3"));
   std::size_t mark = t.commands().size();
   const std::size_t logMark = tool.logText().size();
   ASSERT_TRUE(apptest::Run(tool, "Save"));
-  EXPECT_EQ(WritesSince(t, mark),
-            (std::vector<std::string>{"AT+LPORT=5002", "AT+IPR=9600", "AT+IPAD=10.1.2.3"}));
-  EXPECT_EQ(t.value("AT+LPORT"), "5002");
-  EXPECT_EQ(t.value("AT+IPAD"), "10.1.2.3");
-  EXPECT_EQ(t.value("AT+IPR"), oldRate);
+  EXPECT_EQ(WritesSince(t, mark), (std::vector<std::string>{"AT+LID=7", "AT+MBADDRESS=17", "AT+IPR=9600"}));
+  EXPECT_EQ(t.value("AT+LID"), "7");
+  EXPECT_EQ(t.value("AT+IPR"), "9600");
+  EXPECT_EQ(t.value("AT+MBADDRESS"), oldAddress);
   const std::string log = tool.logText().substr(logMark);
   const std::string ok = tool.ui([](CK9X40FrameWnd& f) { return f.LangText("WorkerJobThreadProc", "SaveSuccess", "\r\n"); });
   const std::string refused = tool.ui([](CK9X40FrameWnd& f) { return f.LangText("WorkerJobThreadProc", "SaveError", "\r\n"); });
   EXPECT_EQ(Count(log, ok), 2) << log;
   EXPECT_EQ(Count(log, refused), 1) << log;
-  // The registry holds what the terminal confirmed, and the old rate.
-  EXPECT_EQ(tool.ui([](CK9X40FrameWnd& f) { return f.registry().value("Serial Baudrate").value_or("?"); }), oldRate);
+  // The registry holds what the terminal confirmed, and the old address.
+  EXPECT_EQ(tool.ui([](CK9X40FrameWnd& f) { return f.registry().value("Mobus address").value_or("?"); }), oldAddress);
 
   mark = t.commands().size();
   ASSERT_TRUE(apptest::Run(tool, "Save"));
-  EXPECT_EQ(WritesSince(t, mark), std::vector<std::string>{"AT+IPR=9600"});
+  EXPECT_EQ(WritesSince(t, mark), std::vector<std::string>{"AT+MBADDRESS=17"});
 }
 
 }  // namespace
