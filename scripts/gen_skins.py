@@ -16,12 +16,20 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 from skingen.images import draw_images  # noqa: E402
 from skingen.language import language_ini  # noqa: E402
-from skingen.model import document  # noqa: E402
+from skingen.model import check_widths, document  # noqa: E402
 from skingen.pages import PAGES  # noqa: E402
-from skingen.window import window  # noqa: E402
+from skingen.window import MAIN_W, WINDOW_W, window  # noqa: E402
 
 ROOT = Path(__file__).resolve().parent.parent
 FOLDERS = {"en": ROOT / "skin" / "ConifgENRes", "zh": ROOT / "skin" / "ConifgRes"}
+
+
+def check_layout():
+    problems = check_widths(window(), WINDOW_W)
+    for _cls, file_name, build in PAGES:
+        problems += check_widths(build(), MAIN_W, file_name)
+    if problems:
+        raise SystemExit("rows too wide:\n  " + "\n  ".join(problems))
 
 
 def texts(lang):
@@ -33,6 +41,7 @@ def texts(lang):
 
 def main():
     check = "--check" in sys.argv[1:]
+    check_layout()
     stale = []
     for lang, folder in FOLDERS.items():
         folder.mkdir(parents=True, exist_ok=True)

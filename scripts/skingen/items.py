@@ -22,6 +22,8 @@ DIO_WORK_MODES = [
 ]
 
 NO_YES = [T("No", "否"), T("Yes", "是")]
+REGISTRATION = [T("Off", "关闭"), T("Registration and heartbeat", "注册包和心跳包"),
+                T("Registration only", "仅注册包"), T("Heartbeat only", "仅心跳包")]
 OFF_ON = [T("Off", "关闭"), T("On", "开启")]
 
 # Centres 0..5, then "None" at 6: the I/O page rule compares the text "None".
@@ -34,13 +36,13 @@ SERVER_COUNTS = [str(i) for i in range(6)]
 
 # Item texts are the terminal's own values.
 BAUD_RATES = ["1200", "2400", "4800", "9600", "14400", "19200", "38400", "57600", "115200",
-              "230400", "460800"]
-LINE_FORMATS = ["8N1", "8E1", "8O1", "8N2", "7E1", "7O1", "7E2", "7O2"]
+              "230400", "460800", "921600"]
+LINE_FORMATS = ["8N1", "8E1", "8O1", "8N2", "7E1", "7O1", "7N2", "7E2", "7O2"]
 SERIAL_MODES = LINE_FORMATS
 TRANSFER_PROTOCOLS = ["TCP", "UDP"]
-PPP_AUTH = ["NONE", "PAP", "CHAP"]
-DIO_INTERFACES = ["COM1", "COM2", "GPRS", "SMS"]  # index 3 needs an SMS number
-LORA_MODES = ["TRNS", "FIXP", "BRDC"]
+PPP_AUTH = ["NONE", "PAP", "CHAP", "AUTO"]
+DIO_INTERFACES = ["COM1", "COM2", "RS485", "SMS", "NET"]  # index 3 needs an SMS number
+LORA_MODES = ["TRNS", "FIXD", "BRDC", "RELY"]
 LORA_RATES = [str(i) for i in range(1, 11)]        # item i stands for rate i + 1
 ZIGBEE_CHANNELS = [str(i) for i in range(11, 27)]  # item i stands for channel i + 11
 
@@ -57,21 +59,25 @@ ACTIVATE_METHODS = [
 ]
 PORTS = [T("Serial port 1", "串口1"), T("Serial port 2", "串口2"), T("RS485 port", "RS485口")]
 DATA_FORMATS = ["ASCII", "HEX"]
-IO_ACTIVATION = [T("By one input line", "指定输入口激活"), T("By centre mapping", "按中心映射激活")]
+IO_ACTIVATION = [T("By one input line", "指定输入口激活"), T("By centre mapping", "按中心映射激活"),
+                 T("By any input line", "任意输入口激活")]
 IO_LINES = ["DIO1", "DIO2", "DIO3"]
 IO_USES = [T("Normal I/O", "普通I/O"), T("Activation input", "激活输入"), T("Centre mapped", "中心映射")]
-DEBUG_LEVELS = [T("Off", "关闭"), T("Normal", "一般"), T("Verbose", "详细")]
-NET_MODES = [T("Automatic", "自动"), T("2G only", "仅2G"), T("3G only", "仅3G"), T("4G only", "仅4G")]
+DEBUG_LEVELS = [T("Off", "关闭"), T("Errors", "错误"), T("Warnings", "警告"), T("Information", "信息"),
+                T("Everything", "全部")]
+# Index 0 is value 0, index i value i + 3.
+NET_MODES = [T("Automatic", "自动")] + [T(f"Mode {v}", f"模式{v}") for v in range(4, 13)]
 EXFUN = [T("Off", "关闭"), T("ICMP probing", "ICMP探测")]
-AFTER_FAILURE = [T("Reconnect", "重新连接"), T("Restart the terminal", "重启终端")]
+AFTER_FAILURE = [T("Reconnect", "重新连接"), T("Restart the terminal", "重启终端"),
+                 T("Wait, then retry", "等待后重试")]
 SMS_CONFIG = [T("Off", "关闭"), T("On, with password", "开启(需密码)"),
               T("On, without password", "开启(无需密码)")]
 DIO_REPORTING = [T("On query", "查询上报"), T("Timed", "定时上报"), T("On change", "变化上报")]
 DIO_PROTOCOLS = [T("Modbus RTU", "Modbus RTU"), T("Custom", "自定义")]
 ADC_TYPES = [T("Voltage 0-5 V", "电压 0-5V"), T("Current 4-20 mA", "电流 4-20mA")]
-LORA_TYPES = [T("End node", "终端节点"), T("Gateway", "网关")]
+LORA_TYPES = [T("End node", "终端节点"), T("Gateway", "网关"), T("Relay", "中继"), T("Listener", "监听节点")]
 ZIGBEE_MODES = [T("Transparent", "透明传输"), T("Fixed point", "定点传输"), T("Broadcast", "广播")]
 ZIGBEE_TYPES = [T("Coordinator", "协调器"), T("Router", "路由器"), T("End device", "终端设备")]
 GPS_MODES = [T("Off", "关闭"), T("Timed report", "定时上报"), T("On request", "查询上报")]
-GPS_PROTOCOLS = [T("Raw NMEA", "原始NMEA"), T("Packed", "打包格式")]
+GPS_PROTOCOLS = [T("Raw NMEA", "原始NMEA"), T("Compact", "精简格式"), T("Compact with device ID", "精简格式带设备ID")]
 LANGUAGES = ["English", "中文"]  # item 0 English, item 1 Chinese

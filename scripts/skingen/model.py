@@ -68,7 +68,7 @@ def document(root, lang):
 # so the heights the layout rules set fit these boxes exactly.
 ROW = 25
 LABEL_W = 160
-FIELD_W = 190
+FIELD_W = 188
 BOX_INSET = "12,28,12,7"  # left, top, right, bottom: 28 + first row 25 + 7 = 60
 
 
@@ -85,13 +85,11 @@ def combo(name, items, width=FIELD_W, **kw):
 
 
 def pair(text, field, name=None, visible=None, label_w=LABEL_W, tooltip=None):
-    """A label and its field. With a name it becomes a container of its own
-    (a layout row the rules switch); without one it is two loose controls."""
+    """A label and its field in a container of their own; named when it is a
+    row the layout rules switch."""
     if tooltip is not None:
         field.attrs.setdefault("tooltip", tooltip)
     controls = [label(text, width=label_w), field]
-    if name is None and visible is None:
-        return controls
     width = label_w + 8 + int(field.attrs["width"])
     return [E("HorizontalLayout", controls, name=name, visible=visible, width=width, childpadding=8)]
 
@@ -162,3 +160,31 @@ def fixed_height(e):
 def page(name, boxes):
     return E("VerticalLayout", boxes + [E("Container")], name=name, vscroll=True,
              inset="10,10,10,10", childpadding=10)
+
+
+def _insets(e):
+    parts = [int(x) for x in str(e.attrs.get("inset", "0,0,0,0")).split(",")]
+    return parts[0] + parts[2]
+
+
+def check_widths(e, available, path="", problems=None):
+    """Lists every horizontal container whose fixed-width children (and the
+    gaps between them) do not fit the width it gets."""
+    problems = [] if problems is None else problems
+    width = int(e.attrs["width"]) if "width" in e.attrs else available
+    where = f"{path}/{e.attrs.get('name', e.tag)}"
+    inner = width - _insets(e)
+    kids = e.children if e.tag != "Combo" else []
+    if e.tag == "HorizontalLayout" and kids and e.attrs.get("clip") is not True:
+        fixed = sum(int(c.attrs.get("width", 0)) for c in kids)
+        gaps = int(e.attrs.get("childpadding", 0)) * (len(kids) - 1)
+        if fixed + gaps > inner:
+            problems.append(f"{where}: {fixed + gaps} px of children in {inner} px")
+        flex = [c for c in kids if "width" not in c.attrs]
+        share = (inner - fixed - gaps) // len(flex) if flex else 0
+        for c in kids:
+            check_widths(c, int(c.attrs.get("width", share)), where, problems)
+    else:
+        for c in kids:
+            check_widths(c, inner, where, problems)
+    return problems

@@ -15,18 +15,18 @@ def hint(text):
 
 
 def work_tab():
-    mode = box("ModeGroupBox", T("Work mode", "工作模式"), [
+    mode = box("ModeGroupBox", T("Mode and protocol", "工作模式与协议"), [
         row(pair(T("Work mode", "工作模式"), combo("Protocolmodel", I.WORK_MODES))),
         row(pair(T("Modem ID", "终端ID"), edit("Modem'sID number"), name="ModeHorizontalLayout1.1"),
             pair(T("Phone number", "终端号码"), edit("PhoneNO.")),
             name="ModeHorizontalLayout1"),
-        row(pair(T("Deliver TCP data directly", "TCP数据直接转发"),
+        row(pair(T("Direct TCP delivery", "TCP数据直接转发"),
                  combo("Deliver Recved Tcp Data Directly", I.NO_YES)),
             name="ModeHorizontalLayout1.2"),
         row(pair(T("Device model", "设备模式"), combo("DeviceModel", I.WORK_MODEL)),
             pair(T("Transfer protocol", "传输协议"), combo("Transferprotocol", I.TRANSFER_PROTOCOLS)),
             name="ModeHorizontalLayout2", visible=False),
-        row(pair(T("Registration packets", "注册包与心跳包"), combo("RegistrationAndHeart", I.OFF_ON),
+        row(pair(T("Registration packets", "注册包与心跳包"), combo("RegistrationAndHeart", I.REGISTRATION),
                  name="ModeHorizontalLayout4"),
             pair(T("Listen port", "监听端口"), edit("ListenPort"), name="ModeHorizontalLayout5",
                  visible=False),
@@ -102,12 +102,12 @@ def work_tab():
     return page("WorkModeForm", [mode, activation, debug])
 
 
-def server_row(n, name, caption, ip, port, visible=None, label_name=None):
-    return row(E("Label", name=label_name, text=caption, width=160, align="right", style="fieldlabel"),
-               edit(ip),
-               E("Label", text=T("Port", "端口"), width=60, align="right", style="fieldlabel"),
-               edit(port, width=90),
-               name=name, visible=visible)
+def server_row(name, caption, ip, port, visible=None, label_name=None):
+    address = E("HorizontalLayout", [
+        E("Label", name=label_name, text=caption, width=160, align="right", style="fieldlabel"),
+        edit(ip),
+    ], width=356, childpadding=8)
+    return row(address, pair(T("Port", "端口"), edit(port, width=90), label_w=60), name=name, visible=visible)
 
 
 def service_centre():
@@ -124,12 +124,12 @@ def service_centre():
     servers = box("ServiceGroupBox", T("Server addresses", "服务器地址"), [
         row(E("Label", name="ServerTitle", text=T("Main server with a secondary server as backup",
                                                   "主服务器与备用服务器"), style="subtitle")),
-        server_row(0, "ServiceHorizontalLayout0", T("Main server", "主服务器"), "Server's Ip",
+        server_row("ServiceHorizontalLayout0", T("Main server", "主服务器"), "Server's Ip",
                    "Server's Port", label_name="Server's Label"),
-        server_row(1, "ServiceHorizontalLayout1", T("Secondary server", "备用服务器"),
+        server_row("ServiceHorizontalLayout1", T("Secondary server", "备用服务器"),
                    "Secondary Server's Ip", "Secondary Server's Port"),
     ] + [
-        server_row(n, f"ServiceHorizontalLayout{n}", T(f"Server {n}", f"服务器{n}"), f"Server{n}'s Ip",
+        server_row(f"ServiceHorizontalLayout{n}", T(f"Server {n}", f"服务器{n}"), f"Server{n}'s Ip",
                    f"Server{n}'s Port", visible=False) for n in range(2, 6)
     ], height=110)
     return page("ServerForm", [count, servers])
@@ -153,15 +153,17 @@ def serial_port():
     return page("SerialForm", boxes)
 
 
-def io_pair(text, field, name, visible=False):
+def io_pair(text, field, name=None, visible=False):
+    """The I/O boxes use a narrower three-column grid."""
     field.attrs["width"] = IO_FIELD_W
     return pair(text, field, name=name, visible=visible, label_w=IO_LABEL_W)
 
 
 def io_channel(n):
     d = f"DIO{n}"
+    shown = None  # inside a row that is switched as a whole
     rows = [
-        row(pair(T("Work mode", "工作模式"), combo(f"{d} workmode", I.DIO_WORK_MODES))),
+        row(io_pair(T("Work mode", "工作模式"), combo(f"{d} workmode", I.DIO_WORK_MODES), visible=shown)),
         row(io_pair(T("Protocol", "协议"), combo(f"{d} protocol", I.DIO_PROTOCOLS), f"IOLayout{n}.1"),
             io_pair(T("Interface", "接口"), combo(f"{d} interface", I.DIO_INTERFACES), f"IOLayout{n}.2"),
             io_pair(T("SMS number", "短信号码"), edit(f"{d} SMS number"), f"IOLayout{n}.2.1")),
@@ -170,27 +172,26 @@ def io_channel(n):
             io_pair(T("Report times", "上报次数"), edit(f"{d} reported times"), f"IOLayout{n}.3.1"),
             io_pair(T("Query command", "查询指令"), edit(f"{d} query command"), f"IOLayout{n}.3.2")),
         row(io_pair(T("Data format", "数据格式"), combo(f"1The {d} data format", I.DATA_FORMATS),
-                    f"IOLayout{n}.4.1", visible=None),
+                    f"IOLayout{n}.4.1", visible=shown),
             io_pair(T("Control reply", "控制应答"), edit(f"{d} output control result"), f"IOLayout{n}.4.2",
-                    visible=None),
+                    visible=shown),
             name=f"IOLayout{n}.4", visible=False),
-        row(pair(T("High level text", "高电平信息"), edit(f"{d} high level information")),
-            pair(T("Low level text", "低电平信息"), edit(f"{d} low level information")),
+        row(io_pair(T("High level text", "高电平信息"), edit(f"{d} high level information"), visible=shown),
+            io_pair(T("Low level text", "低电平信息"), edit(f"{d} low level information"), visible=shown),
             name=f"IOLayout{n}.5", visible=False),
-        row(pair(T("Mapping centre", "映射中心"), combo(f"{d} and mapping center", I.CENTRES)),
+        row(io_pair(T("Mapping centre", "映射中心"), combo(f"{d} and mapping center", I.CENTRES), visible=shown),
             name=f"IOLayout{n}.6", visible=False),
     ]
-    thresholds = row(pair(T("Upper threshold", "上限阈值"), edit(f"{d} upper threshold")),
-                     pair(T("Lower threshold", "下限阈值"), edit(f"{d} lower threshold")))
+    thresholds = [io_pair(T("Upper threshold", "上限阈值"), edit(f"{d} upper threshold"), visible=shown),
+                  io_pair(T("Lower threshold", "下限阈值"), edit(f"{d} lower threshold"), visible=shown)]
     if n == 3:
+        # Two rows: the box is 135 high in the analog mode, the interface row included.
         rows.append(block([
-            row(pair(T("ADC type", "模拟量类型"), combo("DIO3 ADCType", I.ADC_TYPES))),
-            thresholds,
+            row(io_pair(T("ADC type", "模拟量类型"), combo("DIO3 ADCType", I.ADC_TYPES), visible=shown)),
+            row(*thresholds),
         ], name="IOLayout3.7", visible=False))
     else:
-        thresholds.attrs["name"] = f"IOLayout{n}.7"
-        thresholds.attrs["visible"] = False
-        rows.append(thresholds)
+        rows.append(row(*thresholds, name=f"IOLayout{n}.7", visible=False))
     return box(f"IO{n}GroupBox", T(f"Digital I/O {n}", f"数字I/O {n}"), rows, height=60)
 
 
@@ -288,9 +289,10 @@ SWITCH_ON_IMAGE = "switch_enable.png"
 
 def direction(name):
     """A transfer-direction switch; its image name carries its state."""
-    return [E("Label", text=DIRECTIONS[name], width=118, align="right", style="fieldlabel"),
-            E("Button", name=name, width=44, bkimage=SWITCH_OFF_IMAGE, style="toggle",
-              tooltip=DIRECTIONS[name])]
+    return E("HorizontalLayout", [
+        E("Label", text=DIRECTIONS[name], width=118, align="right", style="fieldlabel"),
+        E("Button", name=name, width=44, bkimage=SWITCH_OFF_IMAGE, style="toggle", tooltip=DIRECTIONS[name]),
+    ], width=168, childpadding=6)
 
 
 def lora():

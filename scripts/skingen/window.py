@@ -34,7 +34,8 @@ def sys_button(name, image, tooltip, visible=None, style="sysbtn"):
 def title_bar():
     return E("HorizontalLayout", [
         E("Container", name="Logo_Container", width=36, bkimage="logo.png"),
-        E("Label", name="Ver", text="K9x40", style="caption"),
+        E("Label", name="Ver", text="K9x40", width=520, style="caption"),
+        E("Container", name="CaptionDragArea"),  # empty band: dragging here moves the window
         sys_button("minbtn", "sys_min.png", T("Minimise", "最小化")),
         sys_button("maxbtn", "sys_max.png", T("Maximise", "最大化")),
         sys_button("restorebtn", "sys_restore.png", T("Restore", "还原"), visible=False),
@@ -56,17 +57,17 @@ def button_row(*buttons):
 
 def side_panel():
     connection = fixed_height(E("GroupBox", [
-        side_row(T("Port", "串口"), combo("SerialPort", [], width=140)),
+        side_row(T("Port", "串口"), combo("SerialPort", [], width=136)),
         side_row(T("Baud rate", "波特率"),
-                 combo("BaudRate1", I.BAUD_RATES, width=140, selectedid=I.BAUD_RATES.index("115200"))),
-        side_row(T("Format", "校验位"), combo("Checkcode", I.LINE_FORMATS, width=140, selectedid=0)),
+                 combo("BaudRate1", I.BAUD_RATES, width=136, selectedid=I.BAUD_RATES.index("115200"))),
+        side_row(T("Format", "校验位"), combo("Checkcode", I.LINE_FORMATS, width=136, selectedid=0)),
         button_row(command("Open", T("Open", "打开串口"), style="primary"),
                    command("Login", T("Login", "登录"))),
         E("HorizontalLayout", [
             E("Label", name="DeviceState", text=T("Not logged in", "未登录"), style="state", align="center"),
         ], height=28),
         side_row(T("Language", "语言"),
-                 combo("Language", I.LANGUAGES, width=140, selectedid=T("0", "1"))),
+                 combo("Language", I.LANGUAGES, width=136, selectedid=T("0", "1"))),
     ], name="ConnectionGroupBox", text=T("Connection", "连接"), inset="12,28,12,10", childpadding=6,
         style="card"))
     commands = fixed_height(E("GroupBox", [
@@ -93,7 +94,8 @@ def tab_strip():
     return E("HorizontalLayout", [
         E("Button", name="TabLeft", text="‹", width=TAB_BUTTON_W, style="tabscroll",
           tooltip=T("Earlier pages", "向左滚动")),
-        E("HorizontalLayout", headers, name="HorizontalLayoutUI6", width=STRIP_W, style="tabstrip"),
+        # Headers past the right edge are clipped; TabLeft and TabRight scroll them.
+        E("HorizontalLayout", headers, name="HorizontalLayoutUI6", width=STRIP_W, clip=True, style="tabstrip"),
         E("Button", name="TabRight", text="›", width=TAB_BUTTON_W, style="tabscroll",
           tooltip=T("Later pages", "向右滚动")),
     ], name="TabBar", height=34)
