@@ -23,6 +23,9 @@ struct FileDialogRequest {
   std::string fileName;             // preset file name field ("K9x40.cfg")
   bool fileMustExist = false;
   bool pathMustExist = false;
+  // Save dialogs: choosing a file that exists asks whether to replace it;
+  // answering no does not return that file.
+  bool confirmOverwrite = false;
 };
 
 class Dialogs {

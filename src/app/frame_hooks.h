@@ -28,7 +28,8 @@ struct FrameHooks {
   std::function<void(CK9X40FrameWnd&)> saveSnapshot;
   std::function<void(CK9X40FrameWnd&)> loadSnapshot;
   // Completion of a ReadSettingsToFile / ReadSettingsForFile job, with the
-  // reply as received. Run on the UI thread while the worker waits.
+  // reply as received. Run on the worker thread, before its next job; UI work
+  // goes through runOnUi.
   std::function<void(CK9X40FrameWnd&, const std::string& report)> reportToFile;
   std::function<void(CK9X40FrameWnd&, const std::string& report)> reportForFile;
   // A job has ended (its outcome handled, or its time-out): the job, whether

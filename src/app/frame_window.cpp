@@ -36,11 +36,13 @@ class CK9X40FrameWnd::WorkerBridge : public devlink::WorkerHost {
     w_.registry_.setValue(name, value);
   }
   void reportReady() override { w_.loop_.send(ui::Message{devlink::UM_REPORT_READY, 0, 0, {}}); }
+  // The snapshot completions run here, on the worker: the file write and the
+  // parse need no UI; the hooks hand their UI parts over with runOnUi.
   void reportToFile(const std::string& report) override {
-    if (auto& hook = w_.config_.hooks.reportToFile) w_.runOnUi([&] { hook(w_, report); });
+    if (auto& hook = w_.config_.hooks.reportToFile) hook(w_, report);
   }
   void reportForFile(const std::string& report) override {
-    if (auto& hook = w_.config_.hooks.reportForFile) w_.runOnUi([&] { hook(w_, report); });
+    if (auto& hook = w_.config_.hooks.reportForFile) hook(w_, report);
   }
   void netModeReply(const std::string& reply, int count) override {
     w_.runOnUi([&] { diag::ShowNetMode(w_.pm_, reply, count); });
@@ -78,6 +80,7 @@ CK9X40FrameWnd::CK9X40FrameWnd(FrameConfig config, ui::MessageLoop& loop, Dialog
     dialogs_.messageBox(text, std::string(kModelName), BoxIcon::None);
   };
   ctx_.log = [this](const std::string& text) { log(text); };
+  ctx_.refreshTabHeader = [this] { TabStrip(TabStripRefresh); };
 }
 
 CK9X40FrameWnd::~CK9X40FrameWnd() {

@@ -1,6 +1,7 @@
 #include "app/headless_dialogs.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace app {
 
@@ -56,7 +57,13 @@ std::optional<std::string> HeadlessDialogs::openFile(const FileDialogRequest& re
 }
 
 std::optional<std::string> HeadlessDialogs::saveFile(const FileDialogRequest& request) {
-  return nextFile(Shown::Save, request);
+  auto path = nextFile(Shown::Save, request);
+  // The replace question takes the next yes/no answer; "no" cancels.
+  std::error_code ec;
+  if (path && request.confirmOverwrite && std::filesystem::exists(*path, ec) &&
+      !askYesNo(*path, "K9x40"))
+    return std::nullopt;
+  return path;
 }
 
 }  // namespace app

@@ -1,7 +1,9 @@
 #pragma once
 // Dialogs answered without a screen: every box is written to stderr (when
 // echo is on) and recorded; file dialogs and questions take the next scripted
-// answer, or cancel / say no when the script has run out. Thread-safe.
+// answer, or cancel / say no when the script has run out. A save dialog that
+// confirms overwriting asks about an existing file with the next yes/no
+// answer (text: the path); no cancels. Thread-safe.
 
 #include <deque>
 #include <mutex>

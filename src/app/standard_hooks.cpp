@@ -1,5 +1,6 @@
 #include "app/frame_hooks.h"
 
+#include "app/binding_hooks.h"
 #include "layout/control_factory.h"
 #include "link/port_discovery.h"
 
@@ -9,6 +10,7 @@ namespace app {
 // flows, port discovery and the control factory join the window.
 FrameHooks StandardHooks() {
   FrameHooks h;
+  AddBindingHooks(h);
   h.refreshPortList = [](ui::PaintManager& pm) { return devlink::refreshPortList(pm, devlink::ListSerialPorts()); };
   h.controlFactory = [](const std::filesystem::path& skinDir) { return layout::MakeControlFactory(skinDir); };
   return h;

@@ -23,6 +23,9 @@ struct FormContext {
   std::function<void(const std::string& text)> messageBox;
   // The any-thread log; the text carries its own line end.
   std::function<void(const std::string& text)> log;
+  // Tab strip refresh (mode 0): shows the shown slots' header buttons and
+  // brings the first shown page to the front. Empty: nothing to refresh.
+  std::function<void()> refreshTabHeader;
 };
 
 }  // namespace params

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "params/report_parser.h"
+
 namespace params {
 namespace {
 
@@ -53,12 +55,45 @@ SnapshotReadResult ReadSnapshotFile(const std::string& path, RecvBuffer& recv) {
   }
   if (pendingCr) text.push_back('\r');
   if (text.size() > static_cast<std::size_t>(kSnapshotReadLimit)) text.resize(kSnapshotReadLimit);
+  // Restoring only adds bytes, so the limit is applied to the restored text
+  // too: the same settings are found as in the file the tool wrote.
+  RestoreLineEnds(text);
+  if (text.size() > static_cast<std::size_t>(kSnapshotReadLimit)) text.resize(kSnapshotReadLimit);
 
   recv.clear();
   std::memcpy(recv.data.data(), text.data(), text.size());
   recv.count = static_cast<int>(text.size());
   recv.data[recv.count] = '\0';
   return {true, {}};
+}
+
+void RestoreLineEnds(std::string& text) {
+  const std::size_t marker = text.find(kReportMarker);
+  if (marker == std::string::npos) return;
+  const std::size_t lf = text.find('\n', marker);
+  if (lf == std::string::npos || text[lf - 1] == '\r') return;
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+    out.push_back(text[i]);
+  }
+  text = std::move(out);
+}
+
+std::string SnapshotBytes(std::string_view report) {
+  report = report.substr(0, report.find('\0'));
+  std::string bytes;
+  bytes.reserve(report.size() + report.size() / 16);
+  for (char c : report) {
+    if (c == '\n') bytes.push_back('\r');
+    bytes.push_back(c);
+  }
+  return bytes;
+}
+
+FileWriteResult WriteSnapshotFile(const std::string& path, std::string_view report) {
+  return ReplaceFileContents(path, SnapshotBytes(report));
 }
 
 }  // namespace params
