@@ -248,8 +248,9 @@ std::optional<std::vector<PlannedWrite>> Session::loadPlan() {
   return plan_;
 }
 
-// Runs on the UI thread while the worker waits for the load's completion, so
-// the writes just queued are all still in the queue and none is in flight.
+// Runs as the last step of the load's completion, on the worker thread
+// before it takes its next job: the writes just queued are all still in the
+// queue and none is in flight.
 void Session::capturePlan(app::CK9X40FrameWnd& f) {
   std::lock_guard<std::mutex> l(planMu_);
   if (!recordPlan_) return;

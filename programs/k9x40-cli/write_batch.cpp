@@ -117,9 +117,9 @@ int WriteBatch::conclude(bool dryRun) const {
   if (dryRun) return kExitOk;
   const int failed = failures();
   if (failed > 0)
-    std::fprintf(stderr, "k9x40-cli: %d of %zu writes were not confirmed\n", failed, plan_.size());
+    std::fprintf(stderr, "k9x40-cli: %d of %zu writes not confirmed\n", failed, plan_.size());
   if (!diffs_.empty())
-    std::fprintf(stderr, "k9x40-cli: %zu settings read back differently from what was written\n", diffs_.size());
+    std::fprintf(stderr, "k9x40-cli: verification: %zu of the written settings read back differently\n", diffs_.size());
   return failed > 0 || !diffs_.empty() ? kExitFailed : kExitOk;
 }
 
