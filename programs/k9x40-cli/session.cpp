@@ -131,7 +131,27 @@ int Session::connect() {
     }
     std::this_thread::sleep_for(kPollStep);
   }
+  waitForQuietLine();
   return kExitOk;
+}
+
+// The terminal goes on printing its command list after the text that
+// switched the form to configuration mode. A person clicks long after it has
+// ended; a script must wait for it too, or the tail lands in the first reply
+// (and in a saved snapshot).
+void Session::waitForQuietLine() {
+  const auto quiet = std::chrono::milliseconds(50 + 200 * 1000 / options_.baud);  // and 20 byte times
+  const auto end = Clock::now() + std::chrono::milliseconds(stallLimitMs());
+  int last = bytesReceived();
+  auto lastChange = Clock::now();
+  while (Clock::now() < end && Clock::now() - lastChange < quiet) {
+    std::this_thread::sleep_for(kPollStep);
+    const int n = bytesReceived();
+    if (n != last) {
+      last = n;
+      lastChange = Clock::now();
+    }
+  }
 }
 
 bool Session::commandsAvailable(const char* what) {

@@ -81,6 +81,7 @@ class Session {
 
  private:
   void capturePlan(app::CK9X40FrameWnd& frame);
+  void waitForQuietLine();
   bool commandsAvailable(const char* what);
 
   GlobalOptions options_;
