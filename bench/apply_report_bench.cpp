@@ -11,12 +11,14 @@
 #include <set>
 #include <string>
 
+#include "layout/control_factory.h"
 #include "params/change_collection.h"
 #include "params/control_binding.h"
 #include "params/param_registry.h"
 #include "params/report_parser.h"
 #include "ui/control.h"
 #include "ui/paint_manager.h"
+#include "ui/skin_builder.h"
 
 namespace {
 
@@ -43,14 +45,34 @@ std::string Report(const params::ParamRegistry& reg, int variant) {
   return r + "\r\nOK\r\n";
 }
 
+// The English skin the build copies beside the programs (bin/skin).
+std::filesystem::path SkinDir() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin" /
+         "skin" / "ConifgENRes";
+}
+
 struct Form {
-  Form() {
+  // skinDir empty: one control per entry; otherwise the skin's own tree.
+  explicit Form(const std::filesystem::path& skinDir = {}) {
     params::BuildRegistry(registry);
     std::string tmpl = (std::filesystem::temp_directory_path() / "k9x40_bench_XXXXXX").string();
     if (::mkdtemp(tmpl.data())) dir = tmpl;
     std::ofstream(dir / "Language.ini")
         << "[Protocolmodel]\nText=Custom\n[DIO workmode]\nText1=In\nText2=Out\n";
     lang = ui::LanguageFile(dir / "Language.ini");
+    ctx.pm = &pm;
+    ctx.registry = &registry;
+    ctx.tabs = &tabs;
+    ctx.lang = &lang;
+    ctx.loraVersion = &loraVersion;
+    ctx.postLayoutGroup = [](int, int) {};
+    if (!skinDir.empty()) {
+      lang = ui::LanguageFile(skinDir / "Language.ini");
+      ui::SkinDocument doc = ui::BuildSkin(skinDir / "skin.xml", layout::MakeControlFactory(skinDir));
+      loaded = doc.root != nullptr;
+      if (loaded) pm.setRoot(std::move(doc.root));
+      return;
+    }
     auto root = std::make_unique<ui::Container>();
     registry.forEach([&](const std::string& name, const params::ParamEntry& e) {
       std::unique_ptr<ui::Control> c;
@@ -73,12 +95,7 @@ struct Form {
       root->add(std::move(b));
     }
     pm.setRoot(std::move(root));
-    ctx.pm = &pm;
-    ctx.registry = &registry;
-    ctx.tabs = &tabs;
-    ctx.lang = &lang;
-    ctx.loraVersion = &loraVersion;
-    ctx.postLayoutGroup = [](int, int) {};
+    loaded = true;
   }
   ~Form() {
     std::error_code ec;
@@ -90,6 +107,7 @@ struct Form {
   ui::LanguageFile lang;
   std::string loraVersion;
   std::filesystem::path dir = ".";
+  bool loaded = false;
   params::FormContext ctx;
 };
 
@@ -115,6 +133,24 @@ void BM_ApplyReportUnchanged(benchmark::State& state) {
   for (auto _ : state) params::ApplyReport(f.ctx);
 }
 BENCHMARK(BM_ApplyReportUnchanged)->Unit(benchmark::kMicrosecond);
+
+// The English skin's tree, with the skin's own item lists.
+void BM_ApplyReportSkin(benchmark::State& state) {
+  Form f(SkinDir());
+  if (!f.loaded) {
+    state.SkipWithError("skin not found beside the programs");
+    return;
+  }
+  const std::string reports[2] = {Report(f.registry, 0), Report(f.registry, 1)};
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    params::ParseShowReport(f.registry, reports[i ^= 1]);
+    state.ResumeTiming();
+    params::ApplyReport(f.ctx);
+  }
+}
+BENCHMARK(BM_ApplyReportSkin)->Unit(benchmark::kMicrosecond);
 
 void BM_CollectChangesNothingChanged(benchmark::State& state) {
   Form f;

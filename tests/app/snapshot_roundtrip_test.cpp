@@ -1,0 +1,229 @@
+// Load, Save and snapshot files against simulated terminals, through the
+// headless window on the real English skin.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/headless_shell.h"
+#include "app/shell_fixture.h"
+#include "params/snapshot_file.h"
+#include "sim/simulator.h"
+
+namespace {
+
+// Boots at every open, as a terminal powered up for each connection.
+sim::SimOptions FastTerminal(sim::SimOptions o = {}) {
+  o.powerOn = sim::PowerOn::EveryOpen;
+  o.timeScale = 0.02;
+  o.pace = false;
+  return o;
+}
+
+app::ShellOptions EnglishTool(const apptest::TempDir& dir) {
+  app::ShellOptions o;
+  o.programDir = dir.path;
+  o.skinDir = std::filesystem::path(K9X40_SOURCE_DIR) / "skin/ConifgENRes";
+  o.helpFile = dir.path / "Help.txt";
+  o.timing = apptest::FastTiming();
+  return o;
+}
+
+std::string DiskBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The write commands the terminal received from command number `from` on.
+std::vector<std::string> Writes(const sim::Simulator& t, std::size_t from = 0) {
+  std::vector<std::string> w;
+  const auto cmds = t.commands();
+  for (std::size_t i = from; i < cmds.size(); ++i)
+    if (cmds[i].find('=') != std::string::npos) w.push_back(cmds[i]);
+  return w;
+}
+
+// Waits until the worker is idle and has enabled the commands again.
+bool WaitReady(app::HeadlessShell& tool) {
+  return tool.waitIdle(10000) && tool.waitFor(
+      [](app::CK9X40FrameWnd& f) {
+        auto* save = f.pm().findControl("Save");
+        return save && save->enabled();
+      },
+      5000) && tool.settle();
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  // Opens the terminal's line (closing another one first) and waits until the
+  // handshake is done.
+  void connect(sim::Simulator& t) {
+    if (tool.portOpen()) ASSERT_TRUE(tool.click("Open") && tool.settle() && !tool.portOpen());
+    ASSERT_TRUE(tool.openPort(t.devicePath()));
+    ASSERT_TRUE(tool.waitForConfigMode(5000)) << tool.logText();
+    ASSERT_TRUE(WaitReady(tool));
+  }
+  // Clicks a button and waits until every job it caused is done.
+  void run(const char* button) {
+    ASSERT_TRUE(tool.click(button)) << button;
+    ASSERT_TRUE(tool.settle());
+    ASSERT_TRUE(WaitReady(tool)) << button;
+  }
+  void saveSnapshot(const std::filesystem::path& file) {
+    tool.dialogs().answerFile(file.string());
+    run("SaveToFile");
+  }
+  void loadSnapshot(const std::filesystem::path& file) {
+    tool.dialogs().answerFile(file.string());
+    run("LoadFromFile");
+  }
+
+  apptest::TempDir dir;
+  sim::Simulator first{FastTerminal()};
+  sim::Simulator second{FastTerminal()};
+  app::HeadlessShell tool{EnglishTool(dir)};
+  std::filesystem::path file = dir.path / "K9x40.cfg";
+
+  void SetUp() override {
+    ASSERT_TRUE(tool.skinLoaded());
+    ASSERT_TRUE(first.start());
+    ASSERT_TRUE(second.start());
+  }
+};
+
+TEST_F(EndToEnd, SaveWritesExactlyTheEditedSettings) {
+  connect(first);
+  run("Load");
+  ASSERT_EQ(tool.text("ListenPort"), first.value("AT+LPORT"));
+  std::size_t mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
+
+  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
+  mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), (std::vector<std::string>{"AT+LPORT=5002", "AT+IPR=9600"}));
+  EXPECT_EQ(first.value("AT+LPORT"), "5002");
+  EXPECT_EQ(first.value("AT+IPR"), "9600");
+  // Confirmed writes are what the registry holds now: nothing more to write.
+  mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
+}
+
+TEST(EndToEndRefusal, ARefusedWriteIsTriedAgainAtTheNextSave) {
+  apptest::TempDir dir;
+  sim::SimOptions o = FastTerminal();
+  o.errorCommands = {"AT+LPORT"};
+  sim::Simulator t(o);
+  ASSERT_TRUE(t.start());
+  app::HeadlessShell tool(EnglishTool(dir));
+  ASSERT_TRUE(tool.openPort(t.devicePath()) && tool.waitForConfigMode(5000) && WaitReady(tool));
+  ASSERT_TRUE(tool.click("Load") && tool.settle() && WaitReady(tool));
+  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  for (int save = 0; save < 2; ++save) {
+    const std::size_t mark = t.commands().size();
+    ASSERT_TRUE(tool.click("Save") && tool.settle() && WaitReady(tool));
+    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{"AT+LPORT=5002"}) << "save " << save;
+  }
+  EXPECT_EQ(t.value("AT+LPORT"), "5000");
+}
+
+// terminal -> .cfg -> other terminal: exactly the differing settings are
+// written, after which both terminals report the same.
+TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
+  second.setValue("AT+LPORT", "6001");
+  second.setValue("AT+IPAD", "10.1.2.3");
+  second.setValue("AT+IPR", "9600");
+  second.setValue("AT+SERBINDCNT", "4");
+  second.setValue("AT+RSPD", "2");
+  second.setValue("AT+ZDATCHAN", "16");
+  ASSERT_NE(first.report(), second.report());
+
+  connect(first);
+  saveSnapshot(file);
+  // The file is the received reply as a Windows text-mode write stores it.
+  const std::string disk = DiskBytes(file);
+  std::string text;
+  for (std::size_t i = 0; i < disk.size(); ++i)
+    if (!(disk[i] == '\r' && i + 1 < disk.size() && disk[i + 1] == '\n')) text += disk[i];
+  EXPECT_EQ(disk, params::SnapshotBytes(text));
+  EXPECT_NE(disk.find("\r\r\nAccess Point Name:"), std::string::npos);
+  EXPECT_TRUE(first.sent().ends_with(text));
+  EXPECT_TRUE(text.ends_with("OK\r\n"));
+
+  connect(second);
+  const std::size_t mark = second.commands().size();
+  loadSnapshot(file);
+  EXPECT_EQ(Writes(second, mark),
+            (std::vector<std::string>{"AT+SERBINDCNT=" + *first.value("AT+SERBINDCNT"),
+                                      "AT+ZDATCHAN=" + *first.value("AT+ZDATCHAN"),
+                                      "AT+RSPD=" + *first.value("AT+RSPD"),
+                                      "AT+LPORT=" + *first.value("AT+LPORT"),
+                                      "AT+IPR=" + *first.value("AT+IPR"),
+                                      "AT+IPAD=" + *first.value("AT+IPAD")}));
+  EXPECT_EQ(second.report(), first.report());
+
+  // Back onto the terminal it came from: nothing differs.
+  connect(first);
+  const std::size_t mark1 = first.commands().size();
+  loadSnapshot(file);
+  EXPECT_EQ(Writes(first, mark1), std::vector<std::string>{});
+}
+
+// An editor turned the CR CR LF line ends into CR LF: the file still loads
+// with its values, so only the real differences are written.
+TEST_F(EndToEnd, ASnapshotWithEditorLineEndsStillLoads) {
+  second.setValue("AT+LPORT", "6001");
+  connect(first);
+  saveSnapshot(file);
+  std::string disk = DiskBytes(file), normalised;
+  for (std::size_t i = 0; i < disk.size(); ++i)
+    if (!(disk.compare(i, 3, "\r\r\n") == 0)) normalised += disk[i];
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << normalised;
+
+  connect(second);
+  const std::size_t mark = second.commands().size();
+  loadSnapshot(file);
+  EXPECT_EQ(Writes(second, mark), std::vector<std::string>{"AT+LPORT=" + *first.value("AT+LPORT")});
+}
+
+TEST_F(EndToEnd, AValueWithALineBreakIsNotSent) {
+  connect(first);
+  run("Load");
+  ASSERT_TRUE(tool.setText("RegisterInfo", "REG\r\nAT+FACTORY"));
+  ASSERT_TRUE(tool.setText("ListenPort", "5003"));
+  const std::size_t mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{"AT+LPORT=5003"});
+  EXPECT_EQ(first.commands().size(), mark + 1);  // no AT+FACTORY either
+  EXPECT_NE(tool.logText().find("A value containing a line break was not written: \"RegisterInfo\""),
+            std::string::npos);
+}
+
+TEST_F(EndToEnd, SavingOverAFileAsksAndAFailedWriteSaysSo) {
+  connect(first);
+  std::ofstream(file) << "kept";
+  tool.dialogs().answerFile(file.string());
+  tool.dialogs().answerYesNo(false);
+  run("SaveToFile");
+  EXPECT_EQ(DiskBytes(file), "kept");
+
+  tool.dialogs().answerFile(file.string());
+  tool.dialogs().answerYesNo(true);
+  run("SaveToFile");
+  EXPECT_NE(DiskBytes(file).find("Access Point Name:"), std::string::npos);
+
+  saveSnapshot(dir.path / "no such folder" / "x.cfg");
+  const auto shown = tool.dialogs().shown();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().kind, app::HeadlessDialogs::Shown::Box);
+  EXPECT_EQ(shown.back().text, "The snapshot file could not be created.");
+}
+
+}  // namespace
