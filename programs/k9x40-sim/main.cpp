@@ -27,6 +27,8 @@ Line
                        boots when the other side first opens the line)
   --baud N             line speed for pacing (default 115200, 10 bits a byte)
   --no-pace            send at once instead of at the byte time
+  --strict-line        garbage both ways while the other side of the pty is
+                       not set to --baud 8N1
 
 Terminal
   --boot-window S      seconds the boot prompt waits for "s" (default 3)
@@ -126,6 +128,7 @@ std::optional<int> ParseArgs(int argc, char** argv, sim::SimOptions& o) {
       else r = bad("is start, open or every-open");
     } else if (arg == "--baud") r = count(o.baud, 50);
     else if (arg == "--no-pace") o.pace = false;
+    else if (arg == "--strict-line") o.strictLine = true;
     else if (arg == "--boot-window") r = seconds(o.bootWindowS);
     else if (arg == "--boot-delay") r = seconds(o.bootDelayS);
     else if (arg == "--config-timeout") r = seconds(o.configTimeoutS);
@@ -160,6 +163,7 @@ std::optional<int> ParseArgs(int argc, char** argv, sim::SimOptions& o) {
 
 int main(int argc, char** argv) {
   sim::SimOptions options;
+  options.keepTranscript = false;  // a long demo run would only pile it up
   if (auto code = ParseArgs(argc, argv, options)) return *code;
 
   // Signals are taken synchronously by this thread, so the link is removed on

@@ -71,6 +71,7 @@ SECTIONS = [
                              "参数值含有换行符，未写入：")),
         ("NotADevice", T("The port is not a serial device.", "该端口不是串口设备。")),
         ("NoLineFormat", T("No line format chosen.", "未选择校验方式。")),
+        ("BadBaudRate", T("The baud rate must be a positive number.", "波特率必须是正整数。")),
     ]),
 ]
 

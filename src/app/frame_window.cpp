@@ -147,6 +147,13 @@ bool CK9X40FrameWnd::StartWorker() {
   return true;
 }
 
+bool CK9X40FrameWnd::workerIdle() const {
+  if (queue_.size() != 0) return false;
+  if (!worker_) return true;
+  if (worker_->busy()) return false;
+  return !(link_.configMode.load() && serialPort_.isOpen()) || worker_->idleNotified();
+}
+
 std::int64_t CK9X40FrameWnd::HandleMessage(const ui::Message& m) {
   switch (m.id) {
     case devlink::UM_SERIAL_DATA:

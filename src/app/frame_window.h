@@ -104,8 +104,9 @@ class CK9X40FrameWnd : public ui::Notifier, private devlink::SerialEvents {
   int language() const { return config_.language; }
   std::string& snapshotPath() { return snapshotPath_; }
   std::string& loraVersion() { return loraVersion_; }
-  // Nothing queued and no job in flight.
-  bool workerIdle() const { return queue_.size() == 0 && (!worker_ || !worker_->busy()); }
+  // Nothing queued, no job in flight, and in configuration mode with the
+  // port open the commands are enabled again.
+  bool workerIdle() const;
   // A language switch asked for a fresh instance once this one has ended.
   bool restartRequested() const { return restartRequested_; }
 

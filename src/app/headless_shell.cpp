@@ -122,6 +122,7 @@ bool HeadlessShell::openPort(const std::string& path, int baud, std::string_view
     return false;
   if (portOpen()) return true;
   click("Open");
+  settle();  // the button states the open posted are in
   return portOpen();
 }
 

@@ -71,7 +71,8 @@ class HeadlessShell {
   std::optional<bool> visible(std::string_view name);  // effective visibility
   std::string logText();
 
-  // Chooses the port, baud rate and line format and clicks "Open".
+  // Chooses the port, baud rate and line format and clicks "Open"; returns
+  // once the states the open posted are shown.
   bool openPort(const std::string& path, int baud = 115200, std::string_view format = "8N1");
   bool portOpen();
   bool configMode();

@@ -70,6 +70,8 @@ class Worker {
   // A job has been taken and is not finished yet. Read the queue first, then
   // this: the flag is raised before the pop.
   bool busy() const { return busy_.load(); }
+  // The commands were enabled again since the last job (the idle notice).
+  bool idleNotified() const { return idleNotified_.load(); }
 
  private:
   void runJob(const Job& job);
@@ -78,7 +80,7 @@ class Worker {
   JobQueue& queue_;
   WorkerHost& host_;
   Timing timing_;
-  bool idleNotified_ = false;
+  std::atomic<bool> idleNotified_{false};
   std::atomic<bool> busy_{false};
 };
 

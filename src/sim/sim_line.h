@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sim {
@@ -15,6 +16,12 @@ struct LineWait {
   bool writable = false;
   bool peerPresent = false;  // the other side has the line open
   bool peerOpened = false;   // it was opened since the last wait (a fresh client)
+};
+
+// Line settings as the other side of a pty set them: "8N1" style format.
+struct LineFormat {
+  int baud = 0;  // 0: a speed without a number here
+  std::string format;
 };
 
 class SimLine {
@@ -30,6 +37,8 @@ class SimLine {
   virtual void wake() = 0;
   // Closes the line as an unplugged cable does and removes the link.
   virtual void hangUp() = 0;
+  // The other side's settings; empty for a device (its settings are ours).
+  virtual std::optional<LineFormat> peerFormat() const = 0;
   // What the tool opens: the link (or the device path).
   virtual const std::string& path() const = 0;
   // The pseudo-terminal's own device name (equal to path() for a device).
@@ -39,9 +48,10 @@ class SimLine {
 // Directory of the links: ${XDG_RUNTIME_DIR:-/tmp}/k9x40-sim.
 std::string DefaultLinkDirectory();
 
-// A pty in raw mode with its other side linked at `linkPath`, or at the first
-// free ttySIM<n> of the default directory when `linkPath` is empty.
-std::unique_ptr<SimLine> OpenPtyLine(const std::string& linkPath, std::string* error);
+// A pty in raw mode (8N1 at `baud` until the other side sets its own) with its
+// other side linked at `linkPath`, or at the first free ttySIM<n> of the
+// default directory when `linkPath` is empty.
+std::unique_ptr<SimLine> OpenPtyLine(const std::string& linkPath, int baud, std::string* error);
 // A serial device in raw mode, 8N1 at `baud`.
 std::unique_ptr<SimLine> OpenDeviceLine(const std::string& device, int baud, std::string* error);
 

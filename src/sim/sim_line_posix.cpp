@@ -21,6 +21,25 @@ timespec ToTimespec(std::chrono::microseconds t) {
 
 std::string Errno(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+constexpr struct {
+  int baud;
+  speed_t speed;
+} kSpeeds[] = {{1200, B1200},     {2400, B2400},     {4800, B4800},   {9600, B9600},
+               {19200, B19200},   {38400, B38400},   {57600, B57600}, {115200, B115200},
+               {230400, B230400}, {460800, B460800}, {921600, B921600}};
+
+speed_t SpeedOf(int baud) {
+  for (const auto& s : kSpeeds)
+    if (s.baud == baud) return s.speed;
+  return B0;
+}
+
+int BaudOf(speed_t speed) {
+  for (const auto& s : kSpeeds)
+    if (s.speed == speed) return s.baud;
+  return 0;
+}
+
 class FdLine : public SimLine {
  public:
   FdLine(int fd, std::string path, std::string device, bool isPty)
@@ -112,6 +131,22 @@ class FdLine : public SimLine {
     }
   }
 
+  std::optional<LineFormat> peerFormat() const override {
+    termios t{};
+    if (!isPty_ || fd_ < 0 || tcgetattr(fd_, &t) != 0) return std::nullopt;  // a pty master sees its other side's
+    LineFormat f;
+    f.baud = BaudOf(cfgetospeed(&t));
+    switch (t.c_cflag & CSIZE) {
+      case CS5: f.format = "5"; break;
+      case CS6: f.format = "6"; break;
+      case CS7: f.format = "7"; break;
+      default: f.format = "8"; break;
+    }
+    f.format += !(t.c_cflag & PARENB) ? 'N' : (t.c_cflag & PARODD) ? 'O' : 'E';
+    f.format += (t.c_cflag & CSTOPB) ? '2' : '1';
+    return f;
+  }
+
   const std::string& path() const override { return path_; }
   const std::string& devicePath() const override { return device_; }
 
@@ -162,23 +197,6 @@ class FdLine : public SimLine {
   int inotify_ = -1;
 };
 
-speed_t SpeedOf(int baud) {
-  switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    case 921600: return B921600;
-    default: return B0;
-  }
-}
-
 bool MakeRaw(int fd, int baud) {
   termios t{};
   if (tcgetattr(fd, &t) != 0) return false;
@@ -207,7 +225,7 @@ std::string DefaultLinkDirectory() {
   return base + "/k9x40-sim";
 }
 
-std::unique_ptr<SimLine> OpenPtyLine(const std::string& linkPath, std::string* error) {
+std::unique_ptr<SimLine> OpenPtyLine(const std::string& linkPath, int baud, std::string* error) {
   auto fail = [&](const std::string& msg) {
     if (error) *error = msg;
     return nullptr;
@@ -230,7 +248,7 @@ std::unique_ptr<SimLine> OpenPtyLine(const std::string& linkPath, std::string* e
     ::close(fd);
     return fail(Errno(std::string("open ") + name));
   }
-  MakeRaw(slave, 115200);
+  MakeRaw(slave, baud);
   ::close(slave);
 
   std::string link = linkPath;

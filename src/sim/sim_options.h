@@ -38,6 +38,9 @@ struct SimOptions {
   // Pacing
   int baud = 115200;  // 10 bits a byte on the wire
   bool pace = true;
+  // A pty whose other side is set to another speed or format than baud 8N1
+  // carries garbage both ways, as a real line would.
+  bool strictLine = false;
 
   // Faults
   int chunk = 0;         // >0: every output split into chunks of this many bytes
@@ -54,6 +57,7 @@ struct SimOptions {
   int hangupAfter = 0;   // >0: closes the line after answering the Nth command
 
   std::string transcriptPath;  // every byte in and out, with timestamps
+  bool keepTranscript = true;  // also in memory (transcript(), received(), sent())
 };
 
 }  // namespace sim

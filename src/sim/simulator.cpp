@@ -27,6 +27,14 @@ std::string TextModeRead(const std::string& bytes) {
   return out;
 }
 
+// What a UART makes of bytes sent at another speed or format: high-bit
+// garbage, which never spells a marker.
+std::string Garble(std::string_view bytes) {
+  std::string out(bytes);
+  for (char& c : out) c = static_cast<char>(0x80 | ((static_cast<unsigned char>(c) * 37 + 11) & 0x7f));
+  return out;
+}
+
 }  // namespace
 
 Simulator::Simulator(SimOptions options) : options_(std::move(options)) {}
@@ -57,7 +65,7 @@ bool Simulator::start(std::string* error) {
     return fail("cannot write " + options_.transcriptPath);
 
   std::string lineError;
-  line_ = options_.devicePath.empty() ? OpenPtyLine(options_.linkPath, &lineError)
+  line_ = options_.devicePath.empty() ? OpenPtyLine(options_.linkPath, options_.baud, &lineError)
                                       : OpenDeviceLine(options_.devicePath, options_.baud, &lineError);
   if (!line_) return fail(lineError);
 
@@ -195,9 +203,10 @@ void Simulator::record(Direction dir, std::string bytes, TimePoint now) {
   TranscriptRecord r{dir,
                      std::chrono::duration_cast<std::chrono::microseconds>(now - epoch_).count(),
                      std::move(bytes)};
+  transcriptFile_.write(r);
+  if (!options_.keepTranscript) return;
   if (dir == Direction::Received) received_ += r.bytes;
   if (dir == Direction::Sent) sent_ += r.bytes;
-  transcriptFile_.write(r);
   transcript_.push_back(std::move(r));
 }
 
@@ -259,15 +268,32 @@ void Simulator::pumpOutput(TimePoint now, bool peerPresent) {
     std::size_t n = std::min({bytes.size() - currentPos_, chunkLeft_, due});
     std::size_t written = n;
     if (peerPresent) {
-      written = line_->write(bytes.data() + currentPos_, n);
+      std::string garbled;
+      const char* out = bytes.data() + currentPos_;
+      if (lineGarbles(now)) out = (garbled = Garble(std::string_view(out, n))).data();
+      written = line_->write(out, n);
       writeBlocked_ = written == 0;
       if (writeBlocked_) return;  // the other side is not reading; try again later
-      record(Direction::Sent, bytes.substr(currentPos_, written), now);
+      record(Direction::Sent, std::string(out, written), now);
     }
     currentPos_ += written;
     chunkLeft_ -= written;
     if (options_.pace) lineFreeAt_ += byteTime * static_cast<long>(written);
   }
+}
+
+bool Simulator::lineGarbles(TimePoint now) {
+  if (!options_.strictLine) return false;
+  auto f = line_->peerFormat();
+  std::string mismatch;
+  if (f && (f->baud != options_.baud || f->format != "8N1"))
+    mismatch = "line mismatch: other side " + std::to_string(f->baud) + " " + f->format +
+               ", terminal " + std::to_string(options_.baud) + " 8N1";
+  if (mismatch != mismatch_) {
+    mismatch_ = mismatch;
+    record(Direction::Event, mismatch.empty() ? "line settings match" : mismatch, now);
+  }
+  return !mismatch.empty();
 }
 
 void Simulator::run() {
@@ -324,7 +350,8 @@ void Simulator::run() {
       std::size_t n;
       while ((n = line_->read(buf, sizeof buf)) > 0) {
         record(Direction::Received, std::string(buf, n), now);
-        engine_->receive(std::string_view(buf, n), now);
+        std::string in(buf, n);
+        engine_->receive(lineGarbles(now) ? Garble(in) : in, now);
         recordEvents(now);
       }
     }

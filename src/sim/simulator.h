@@ -92,6 +92,8 @@ class Simulator {
   void finishSegment(TimePoint now);
   void doHangUp();
   void notify();
+  // True when a strict line's other side does not match baud 8N1.
+  bool lineGarbles(TimePoint now);
 
   SimOptions options_;
   std::unique_ptr<TerminalSettings> settings_;
@@ -117,7 +119,8 @@ class Simulator {
   std::size_t currentPos_ = 0;
   std::size_t chunkLeft_ = static_cast<std::size_t>(-1);  // bytes left in the current chunk
   bool writeBlocked_ = false;
-  std::optional<TimePoint> hangUpAt_;  // the cable is pulled then  // the other side stopped reading
+  std::optional<TimePoint> hangUpAt_;  // the cable is pulled then
+  std::string mismatch_;               // last reported line setting mismatch  // the other side stopped reading
   TimePoint lineFreeAt_{};
   TimePoint nextChunkAt_{};
 };

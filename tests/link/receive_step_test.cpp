@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -81,7 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionCase{"custom command", CustomCommand, {"ERROR\r\n"}, true, None},
         CompletionCase{"unassigned kind has no test", static_cast<JobType>(14), {"OK\r\n"}, false,
                        static_cast<JobType>(14)},
-        CompletionCase{"nothing awaited", None, {"OK\r\n"}, false, None}));
+        CompletionCase{"nothing awaited", None, {"OK\r\n"}, false, None}),
+    [](const ::testing::TestParamInfo<CompletionCase>& info) {
+      std::string n = info.param.what;
+      for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return n;
+    });
 
 TEST(ReceiveStep, HandshakeCommandListStopsKeyAndEntersConfigWithoutSignal) {
   Feed r(Handshake);

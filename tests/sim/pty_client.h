@@ -28,6 +28,11 @@ class PtyClient {
   PtyClient& operator=(const PtyClient&) = delete;
 
   bool ok() const { return fd_ >= 0; }
+  bool setSpeed(speed_t speed) {
+    termios t{};
+    return fd_ >= 0 && tcgetattr(fd_, &t) == 0 && cfsetspeed(&t, speed) == 0 &&
+           tcsetattr(fd_, TCSANOW, &t) == 0;
+  }
   void close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -321,5 +321,25 @@ TEST(Simulator, StartsFromASnapshotSavedByTheTool) {
   EXPECT_NE(error.find("CR LF"), std::string::npos);
 }
 
+
+TEST(Simulator, StrictLineCarriesGarbageUntilTheSpeedsAgree) {
+  SimOptions o = Fast();
+  o.strictLine = true;
+  o.bootWindowS = 100;  // 10 s
+  Simulator sim(o);
+  ASSERT_TRUE(sim.start());
+  PtyClient c(sim.devicePath());
+  ASSERT_TRUE(c.setSpeed(B9600));
+  c.readUntil("", 300ms);
+  EXPECT_EQ(c.text().find("key"), std::string::npos);
+  EXPECT_FALSE(c.text().empty()) << "bytes arrive, but as garbage";
+  c.send("s");
+  EXPECT_FALSE(sim.waitForMode(Mode::Config, 300ms));
+  ASSERT_TRUE(c.setSpeed(B115200));
+  c.send("s");
+  EXPECT_TRUE(sim.waitForMode(Mode::Config, 1s));
+  EXPECT_TRUE(c.readUntil("AT+LIST", 1s));
+}
+
 }  // namespace
 }  // namespace sim

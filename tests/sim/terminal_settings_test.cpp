@@ -24,6 +24,7 @@ TEST(TerminalSettings, ValidatesEachKindOfValue) {
     const char* value;
     bool stored;
   };
+  const std::string tooLong(65, 'a');
   const Case cases[] = {
       {"AT+RETRY", "0", true},          {"AT+RETRY", "255", true},
       {"AT+RETRY", "256", false},       {"AT+RETRY", "-1", false},
@@ -44,7 +45,7 @@ TEST(TerminalSettings, ValidatesEachKindOfValue) {
       {"AT+PHONE2", "138-0000", false}, {"AT+CENT", "*99***1#", true},
       {"AT+PID", "FFFF", true},         {"AT+PID", "1FFFF", false},
       {"AT+PID", "XYZ", false},         {"AT+CONNRGST", "a b c", true},
-      {"AT+CONNRGST", std::string(65, 'a').c_str(), false},
+      {"AT+CONNRGST", tooLong.c_str(), false},
       {"AT+IDNT", "", false},           {"AT+IDNT", "tab\there", false},
       {"AT+LVER", "v9", false},         {"AT+NOSUCH", "1", false},
       {"Server's Ip", "1.2.3.4", false},  // a control name is no command word
