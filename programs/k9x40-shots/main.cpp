@@ -23,6 +23,19 @@ namespace {
 const char* const kPages[] = {"WorkMode", "Server", "Serial", "IO", "Wireless", "Global",
                               "Equiment", "Lora", "Zigbee", "GPS", "Operation"};
 
+// VmRSS of this process (window, worker and simulated terminal together).
+long ResidentKb() {
+  std::FILE* f = std::fopen("/proc/self/status", "r");
+  if (!f) return -1;
+  char line[256];
+  long kb = -1;
+  while (std::fgets(line, sizeof line, f)) {
+    if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) break;
+  }
+  std::fclose(f);
+  return kb;
+}
+
 bool Shoot(const QString& outDir, int language, const char* tag) {
   sim::SimOptions so;
   so.bootWindowS = 3.0;  // the key is typed every 500 ms: three seconds catch it
@@ -59,6 +72,7 @@ bool Shoot(const QString& outDir, int language, const char* tag) {
     return false;
   }
   s.waitFor([] { return false; }, 400);  // posted layout rules, log lines
+  std::fprintf(stderr, "k9x40-shots: %s form filled, resident %ld kB\n", tag, ResidentKb());
 
   int n = 0;
   for (const char* page : kPages) {
