@@ -2,6 +2,7 @@
 
 #include "app/binding_hooks.h"
 #include "layout/control_factory.h"
+#include "layout/layout_group.h"
 #include "link/port_discovery.h"
 
 namespace app {
@@ -11,6 +12,7 @@ namespace app {
 FrameHooks StandardHooks() {
   FrameHooks h;
   AddBindingHooks(h);
+  h.layoutGroup = [](params::FormContext& c, int g, int a) { return layout::OnLayoutGroup(c, g, a); };
   h.refreshPortList = [](ui::PaintManager& pm) { return devlink::refreshPortList(pm, devlink::ListSerialPorts()); };
   h.controlFactory = [](const std::filesystem::path& skinDir) { return layout::MakeControlFactory(skinDir); };
   return h;

@@ -1,6 +1,8 @@
 #include "layout/io_channel_rules.h"
 
 #include "layout/set_layout_visible.h"
+#include "params/choice_encodings.h"
+#include "params/control_binding.h"
 
 namespace layout {
 namespace {
@@ -180,12 +182,12 @@ void ApplyDataFormat(params::FormContext& ctx, int channel) {
   const params::ParamEntry* entry = ctx.registry ? ctx.registry->find(formatName) : nullptr;
   bool changed = false;
   if (format && entry)
-    changed = SelectedIndex(*format) != ReadNumber(ctx.registry->value(formatName).value_or(""));
+    changed = SelectedIndex(*format) != params::ReadNumber(ctx.registry->value(formatName).value_or(""));
   static constexpr std::string_view kFields[] = {
       "DIO# query command", "DIO# output control result", "DIO# high level information",
       "DIO# low level information"};
   for (std::string_view pattern : kFields)
-    RestoreFieldFromRegistry(ctx, ChannelName(pattern, channel), changed);
+    params::RestoreFieldFromRegistry(ctx, ChannelName(pattern, channel), changed);
 }
 
 }  // namespace layout

@@ -1,8 +1,5 @@
 #include "layout/rule_support.h"
 
-#include <cctype>
-#include <climits>
-#include <optional>
 
 #include "layout/set_layout_visible.h"
 
@@ -41,30 +38,6 @@ void SetTabShown(const params::FormContext& ctx, int slot, bool shown) {
 
 void ApplyCell(params::FormContext& ctx, std::string_view name, Cell cell) {
   if (cell != Cell::Keep) SetLayoutVisible(ctx, name, cell == Cell::Show);
-}
-
-void RestoreFieldFromRegistry(const params::FormContext& ctx, std::string_view name, bool clear) {
-  ui::Control* field = FindControl(ctx, name);
-  if (!field || !ctx.registry) return;
-  std::optional<std::string> value = ctx.registry->value(name);
-  if (!value) return;
-  field->setText(clear ? std::string() : *value);
-}
-
-int ReadNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long n = 0;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    n = n * 10 + (text[i] - '0');
-    if (n > INT_MAX) n = INT_MAX + 1LL;  // saturate instead of overflowing
-  }
-  if (negative) n = -n;
-  if (n > INT_MAX) n = INT_MAX;
-  if (n < INT_MIN) n = INT_MIN;
-  return static_cast<int>(n);
 }
 
 }  // namespace layout

@@ -35,11 +35,4 @@ void SetTabShown(const params::FormContext& ctx, int slot, bool shown);
 // `Show`/`Hide` go through SetLayoutVisible; `Keep` does nothing.
 void ApplyCell(params::FormContext& ctx, std::string_view name, Cell cell);
 
-// For a text field: when both the control and the registry entry exist, its
-// text becomes empty (clear) or the entry's value; otherwise nothing happens.
-void RestoreFieldFromRegistry(const params::FormContext& ctx, std::string_view name, bool clear);
-
-// atoi: leading blanks and a sign, digits up to the first other character, 0 without digits.
-int ReadNumber(std::string_view text);
-
 }  // namespace layout

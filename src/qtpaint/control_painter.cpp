@@ -376,8 +376,11 @@ void ControlPainter::applyAttribute(Node& n, std::string_view name) {
     n.box->setSpacing(std::max(0, std::atoi(value.c_str())));
   } else if (name == "style") {
     n.widget->setProperty("role", Q(value));
-    n.widget->style()->unpolish(n.widget);
-    n.widget->style()->polish(n.widget);
+    // Before the first show the sheet is applied anyway; polishing now would do it twice.
+    if (n.widget->testAttribute(Qt::WA_WState_Polished)) {
+      n.widget->style()->unpolish(n.widget);
+      n.widget->style()->polish(n.widget);
+    }
   } else if (name == "align") {
     if (auto* l = qobject_cast<QLabel*>(n.widget)) l->setAlignment(ParseAlign(value));
     else if (auto* e = qobject_cast<QLineEdit*>(n.widget)) e->setAlignment(ParseAlign(value));

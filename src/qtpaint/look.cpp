@@ -54,15 +54,14 @@ QLineEdit, QComboBox { background: %field; border: 1px solid %border; border-rad
 QLineEdit:focus, QComboBox:focus { border: 1px solid %accent; }
 QLineEdit:disabled, QComboBox:disabled { color: %muted; }
 QLineEdit[readOnly="true"] { background: %panel; }
-QComboBox::drop-down { border: none; width: 18px; }
 QComboBox QAbstractItemView { background: %field; border: 1px solid %border;
                               selection-background-color: %accent; selection-color: %accentText; }
-QPushButton { background: %card; border: 1px solid %border; border-radius: 5px; padding: 2px 10px; }
+QPushButton { background: %card; border: 1px solid %border; border-radius: 5px; padding: 2px 4px; }
 QPushButton:hover { background: %hover; }
 QPushButton:pressed { border-color: %accent; }
 QPushButton:disabled { color: %muted; background: %panel; }
 QPushButton:focus { border: 1px solid %accent; }
-QPushButton[role="primary"] { background: %accent; color: %accentText; border: none; font-weight: 600; }
+QPushButton[role="primary"] { background: %accent; color: %accentText; border: none; }
 QPushButton[role="primary"]:hover { background: %accentHover; }
 QPushButton[role="primary"]:disabled { background: %border; color: %muted; }
 QPushButton[role="danger"] { color: %danger; border-color: %danger; }
@@ -76,9 +75,9 @@ QPushButton[role="tabscroll"] { background: transparent; border: none; font-size
 QPushButton[role="tabscroll"]:hover { background: %hover; }
 QWidget[role="tabstrip"] { background: transparent; border-bottom: 1px solid %border; }
 QPushButton[role="tabheader"] { background: transparent; border: none; border-bottom: 3px solid transparent;
-                                border-radius: 0; padding: 4px 6px; color: %muted; }
+                                border-radius: 0; padding: 2px 0px; color: %muted; }
 QPushButton[role="tabheader"]:hover { color: %text; background: %hover; }
-QPushButton[role="tabheader"]:checked { color: %accent; border-bottom: 3px solid %accent; font-weight: 600; }
+QPushButton[role="tabheader"]:checked { color: %accent; border-bottom: 3px solid %accent; }
 QPlainTextEdit { background: %field; border: 1px solid %border; border-radius: 4px; }
 QPlainTextEdit[role="log"] { font-family: "Noto Sans Mono CJK SC", "DejaVu Sans Mono", monospace; font-size: 9pt; }
 QToolTip { background: %card; color: %text; border: 1px solid %border; }

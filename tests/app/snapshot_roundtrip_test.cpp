@@ -24,10 +24,11 @@ sim::SimOptions FastTerminal(sim::SimOptions o = {}) {
   return o;
 }
 
-app::ShellOptions EnglishTool(const apptest::TempDir& dir) {
+app::ShellOptions ToolOptions(const apptest::TempDir& dir, bool chinese = false) {
   app::ShellOptions o;
   o.programDir = dir.path;
-  o.skinDir = std::filesystem::path(K9X40_SOURCE_DIR) / "skin/ConifgENRes";
+  o.language = chinese ? 1 : 0;
+  o.skinDir = std::filesystem::path(K9X40_SOURCE_DIR) / (chinese ? "skin/ConifgRes" : "skin/ConifgENRes");
   o.helpFile = dir.path / "Help.txt";
   o.timing = apptest::FastTiming();
   return o;
@@ -85,7 +86,7 @@ class EndToEnd : public ::testing::Test {
   apptest::TempDir dir;
   sim::Simulator first{FastTerminal()};
   sim::Simulator second{FastTerminal()};
-  app::HeadlessShell tool{EnglishTool(dir)};
+  app::HeadlessShell tool{ToolOptions(dir)};
   std::filesystem::path file = dir.path / "K9x40.cfg";
 
   void SetUp() override {
@@ -98,17 +99,13 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, SaveWritesExactlyTheEditedSettings) {
   connect(first);
   run("Load");
-  ASSERT_EQ(tool.text("ListenPort"), first.value("AT+LPORT"));
+  ASSERT_EQ(tool.text("LORA ID"), first.value("AT+LID"));
+  ASSERT_TRUE(tool.setText("LORA ID", "7"));
+  ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
   std::size_t mark = first.commands().size();
   run("Save");
-  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
-
-  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
-  ASSERT_TRUE(tool.selectItemText("Serial Baudrate", "9600"));
-  mark = first.commands().size();
-  run("Save");
-  EXPECT_EQ(Writes(first, mark), (std::vector<std::string>{"AT+LPORT=5002", "AT+IPR=9600"}));
-  EXPECT_EQ(first.value("AT+LPORT"), "5002");
+  EXPECT_EQ(Writes(first, mark), (std::vector<std::string>{"AT+LID=7", "AT+IPR=9600"}));
+  EXPECT_EQ(first.value("AT+LID"), "7");
   EXPECT_EQ(first.value("AT+IPR"), "9600");
   // Confirmed writes are what the registry holds now: nothing more to write.
   mark = first.commands().size();
@@ -116,29 +113,60 @@ TEST_F(EndToEnd, SaveWritesExactlyTheEditedSettings) {
   EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
 }
 
+// Every value the terminal reports is one its list shows and reads back,
+// in both skins: a Save right after Load writes nothing.
+TEST(EndToEndSkins, LoadThenSaveWritesNothing) {
+  for (bool chinese : {false, true}) {
+    apptest::TempDir dir;
+    sim::Simulator t(FastTerminal());
+    ASSERT_TRUE(t.start());
+    app::HeadlessShell tool(ToolOptions(dir, chinese));
+    ASSERT_TRUE(tool.skinLoaded());
+    ASSERT_TRUE(tool.openPort(t.devicePath()) && tool.waitForConfigMode(5000) && WaitReady(tool));
+    ASSERT_TRUE(tool.click("Load") && tool.settle() && WaitReady(tool));
+    ASSERT_EQ(tool.text("LORA ID"), t.value("AT+LID"));
+    const std::size_t mark = t.commands().size();
+    ASSERT_TRUE(tool.click("Save") && tool.settle() && WaitReady(tool));
+    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{}) << (chinese ? "Chinese" : "English");
+  }
+}
+
 TEST(EndToEndRefusal, ARefusedWriteIsTriedAgainAtTheNextSave) {
   apptest::TempDir dir;
   sim::SimOptions o = FastTerminal();
-  o.errorCommands = {"AT+LPORT"};
+  o.errorCommands = {"AT+LID"};
   sim::Simulator t(o);
   ASSERT_TRUE(t.start());
-  app::HeadlessShell tool(EnglishTool(dir));
+  app::HeadlessShell tool(ToolOptions(dir));
   ASSERT_TRUE(tool.openPort(t.devicePath()) && tool.waitForConfigMode(5000) && WaitReady(tool));
   ASSERT_TRUE(tool.click("Load") && tool.settle() && WaitReady(tool));
-  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.setText("LORA ID", "7"));
   for (int save = 0; save < 2; ++save) {
     const std::size_t mark = t.commands().size();
     ASSERT_TRUE(tool.click("Save") && tool.settle() && WaitReady(tool));
-    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{"AT+LPORT=5002"}) << "save " << save;
+    EXPECT_EQ(Writes(t, mark), std::vector<std::string>{"AT+LID=7"}) << "save " << save;
   }
-  EXPECT_EQ(t.value("AT+LPORT"), "5000");
+  EXPECT_EQ(t.value("AT+LID"), "1");
+}
+
+// In transparent mode the layout rules hide the listen port; a K9x40-L has
+// no ZigBee page.
+TEST_F(EndToEnd, EditsOfHiddenRowsAndPagesAreNotWritten) {
+  connect(first);
+  run("Load");
+  ASSERT_EQ(first.value("At+PROMODE"), "TRNS");
+  ASSERT_TRUE(tool.setText("ListenPort", "5002"));
+  ASSERT_TRUE(tool.setText("ZigBee_NetworkID", "FFFF"));
+  const std::size_t mark = first.commands().size();
+  run("Save");
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{});
 }
 
 // terminal -> .cfg -> other terminal: exactly the differing settings are
 // written, after which both terminals report the same.
 TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
-  second.setValue("AT+LPORT", "6001");
-  second.setValue("AT+IPAD", "10.1.2.3");
+  second.setValue("AT+LID", "6001");
+  second.setValue("AT+MBADDRESS", "17");
   second.setValue("AT+IPR", "9600");
   second.setValue("AT+SERBINDCNT", "4");
   second.setValue("AT+RSPD", "2");
@@ -163,10 +191,10 @@ TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
   EXPECT_EQ(Writes(second, mark),
             (std::vector<std::string>{"AT+SERBINDCNT=" + *first.value("AT+SERBINDCNT"),
                                       "AT+ZDATCHAN=" + *first.value("AT+ZDATCHAN"),
+                                      "AT+LID=" + *first.value("AT+LID"),
                                       "AT+RSPD=" + *first.value("AT+RSPD"),
-                                      "AT+LPORT=" + *first.value("AT+LPORT"),
-                                      "AT+IPR=" + *first.value("AT+IPR"),
-                                      "AT+IPAD=" + *first.value("AT+IPAD")}));
+                                      "AT+MBADDRESS=" + *first.value("AT+MBADDRESS"),
+                                      "AT+IPR=" + *first.value("AT+IPR")}));
   EXPECT_EQ(second.report(), first.report());
 
   // Back onto the terminal it came from: nothing differs.
@@ -179,7 +207,7 @@ TEST_F(EndToEnd, SnapshotCarriesSettingsToAnotherTerminal) {
 // An editor turned the CR CR LF line ends into CR LF: the file still loads
 // with its values, so only the real differences are written.
 TEST_F(EndToEnd, ASnapshotWithEditorLineEndsStillLoads) {
-  second.setValue("AT+LPORT", "6001");
+  second.setValue("AT+LID", "6001");
   connect(first);
   saveSnapshot(file);
   std::string disk = DiskBytes(file), normalised;
@@ -190,19 +218,19 @@ TEST_F(EndToEnd, ASnapshotWithEditorLineEndsStillLoads) {
   connect(second);
   const std::size_t mark = second.commands().size();
   loadSnapshot(file);
-  EXPECT_EQ(Writes(second, mark), std::vector<std::string>{"AT+LPORT=" + *first.value("AT+LPORT")});
+  EXPECT_EQ(Writes(second, mark), std::vector<std::string>{"AT+LID=" + *first.value("AT+LID")});
 }
 
 TEST_F(EndToEnd, AValueWithALineBreakIsNotSent) {
   connect(first);
   run("Load");
-  ASSERT_TRUE(tool.setText("RegisterInfo", "REG\r\nAT+FACTORY"));
-  ASSERT_TRUE(tool.setText("ListenPort", "5003"));
+  ASSERT_TRUE(tool.setText("LORA TAddr", "2\r\nAT+FACTORY"));
+  ASSERT_TRUE(tool.setText("LORA ID", "5003"));
   const std::size_t mark = first.commands().size();
   run("Save");
-  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{"AT+LPORT=5003"});
+  EXPECT_EQ(Writes(first, mark), std::vector<std::string>{"AT+LID=5003"});
   EXPECT_EQ(first.commands().size(), mark + 1);  // no AT+FACTORY either
-  EXPECT_NE(tool.logText().find("A value containing a line break was not written: \"RegisterInfo\""),
+  EXPECT_NE(tool.logText().find("A value containing a line break was not written: \"LORA TAddr\""),
             std::string::npos);
 }
 

@@ -22,13 +22,28 @@ struct ActivationCase {
   int height;
 };
 
+const char* const AHL1 = "ActivateHorizontalLayout1";
+const char* const AHL12 = "ActivateHorizontalLayout1.2";
+const char* const AHL2 = "ActivateHorizontalLayout2";
+const char* const AHL3 = "ActivateHorizontalLayout3";
+const char* const AHL4 = "ActivateHorizontalLayout4";
+const char* const AHL5 = "ActivateHorizontalLayout5";
+const char* const AHL6 = "ActivateHorizontalLayout6";
+const char* const AHL61 = "ActivateHorizontalLayout6.1";
+const char* const AHL611 = "ActivateHorizontalLayout6.1.1";
+const char* const AHL612 = "ActivateHorizontalLayout6.1.2";
+const char* const AHL7 = "ActivateHorizontalLayout7";
+const char* const AHL8 = "ActivateHorizontalLayout8";
+const char* const AHL9 = "ActivateHorizontalLayout9";
+
 class ActivationColumns : public testing::TestWithParam<ActivationCase> {};
 
 TEST_P(ActivationColumns, ApplyRowsThenPostsThenTab) {
   const ActivationCase& c = GetParam();
   LayoutForm f;
-  f.buildStandardTree();
-  for (const char* b : {"IO1GroupBox", "IO2GroupBox", "IO3GroupBox", "IOTab"}) f.find(b)->setVisible(false);
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.setShown({AHL1, AHL12, AHL2, AHL3, AHL4, AHL5, AHL6, AHL61, AHL611, AHL612, AHL7, AHL8, AHL9}, true);
+  f.setShown({"IO1GroupBox", "IO2GroupBox", "IO3GroupBox", "IOTab"}, false);
   f.tabs[3].shown = false;
   f.select("ActivateMethod", c.method);
   f.select("IOactivationmethods", c.ioMethod);
@@ -46,24 +61,10 @@ TEST_P(ActivationColumns, ApplyRowsThenPostsThenTab) {
   EXPECT_EQ(f.height("ActivateGroupBox"), c.height);
 }
 
-const char* const AHL1 = "ActivateHorizontalLayout1";
-const char* const AHL12 = "ActivateHorizontalLayout1.2";
-const char* const AHL2 = "ActivateHorizontalLayout2";
-const char* const AHL3 = "ActivateHorizontalLayout3";
-const char* const AHL4 = "ActivateHorizontalLayout4";
-const char* const AHL5 = "ActivateHorizontalLayout5";
-const char* const AHL6 = "ActivateHorizontalLayout6";
-const char* const AHL61 = "ActivateHorizontalLayout6.1";
-const char* const AHL611 = "ActivateHorizontalLayout6.1.1";
-const char* const AHL612 = "ActivateHorizontalLayout6.1.2";
-const char* const AHL7 = "ActivateHorizontalLayout7";
-const char* const AHL8 = "ActivateHorizontalLayout8";
-const char* const AHL9 = "ActivateHorizontalLayout9";
-
 INSTANTIATE_TEST_SUITE_P(
     Table, ActivationColumns,
     testing::Values(
-        // "ActivateHorizontalLayout1.2" starts shown and is left alone by 0..4.
+        // Every row starts shown; "ActivateHorizontalLayout1.2" is left alone by 0..4.
         ActivationCase{"AUTO", 0, 0, {AHL12},
                        {AHL1, AHL2, AHL3, AHL4, AHL5, AHL6, AHL61, AHL611, AHL612, AHL7, AHL8, AHL9},
                        {7, 8, 9}, true, {true, true, true}, 60},
@@ -115,7 +116,8 @@ struct ServerCase {
   std::string text;
   std::string deviceType;
   std::vector<bool> rows;  // "ServiceHorizontalLayout0".."6"; empty: untouched
-  const char* title;       // null: untouched
+  const char* titleKey;    // in "ModeTabItemChange"; null: both texts untouched
+  const char* labelKey;
   int box, box2;
 };
 
@@ -124,20 +126,24 @@ class ServerCountColumns : public testing::TestWithParam<ServerCase> {};
 TEST_P(ServerCountColumns, ShowTheServersOfTheCount) {
   const ServerCase& c = GetParam();
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.setShown({"ServiceHorizontalLayout0", "ServiceHorizontalLayout1", "ServiceHorizontalLayout2",
+              "ServiceHorizontalLayout3", "ServiceHorizontalLayout4", "ServiceHorizontalLayout5",
+              "ServiceHorizontalLayout6"}, true);
   f.combo("ThePPPauthentication")->addItem("7");
   f.find("ServerTitle")->setText("before");
+  f.find("Server's Label")->setText("before");
   f.registry.setValue("Device Type", c.deviceType);
-  const auto& items = f.combo("ThePPPauthentication")->items();
-  f.select("ThePPPauthentication",
-           static_cast<int>(std::find(items.begin(), items.end(), c.text) - items.begin()));
+  f.selectText("ThePPPauthentication", c.text);
   EXPECT_EQ(f.run(3), 0);
   EXPECT_TRUE(f.messageBoxes.empty());
   for (int i = 0; i <= 6; ++i) {
     const std::string row = "ServiceHorizontalLayout" + std::to_string(i);
     EXPECT_EQ(f.shown(row), c.rows.empty() ? true : c.rows[i]) << row;
   }
-  EXPECT_EQ(f.find("ServerTitle")->text(), c.title ? c.title : "before");
+  EXPECT_EQ(f.find("ServerTitle")->text(), c.titleKey ? f.text("ModeTabItemChange", c.titleKey) : "before");
+  EXPECT_EQ(f.find("Server's Label")->text(),
+            c.labelKey ? f.text("ModeTabItemChange", c.labelKey) : "before");
   EXPECT_EQ(f.height("ServiceGroupBox"), c.box);
   EXPECT_EQ(f.height("ServiceGroupBox2"), c.box2);
 }
@@ -146,18 +152,18 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ServerCountColumns,
     testing::Values(
         ServerCase{"zero_on_K4x70", "0", "DTU-K4x70-G", {0, 0, 0, 0, 0, 0, 1},
-                   "Main and secondary server", 60, 110},
-        ServerCase{"one", "1", "K9x40", {1, 1, 0, 0, 0, 0, 1}, "Main and secondary server", 110, 110},
-        ServerCase{"two", "2", "K9x40", {1, 0, 1, 0, 0, 0, 0}, "Servers", 110, 85},
-        ServerCase{"three", "3", "K9x40", {1, 0, 1, 1, 0, 0, 0}, "Servers", 135, 85},
-        ServerCase{"four", "4", "K9x40", {1, 0, 1, 1, 1, 0, 0}, "Servers", 160, 85},
-        ServerCase{"five", "5", "K9x40", {1, 0, 1, 1, 1, 1, 0}, "Servers", 185, 85},
-        ServerCase{"unknown_text", "7", "K9x40", {}, nullptr, 60, 110}),
+                   "ServerTitle1", "Server's Label1", 60, 110},
+        ServerCase{"one", "1", "K9x40", {1, 1, 0, 0, 0, 0, 1}, "ServerTitle1", "Server's Label1", 110, 110},
+        ServerCase{"two", "2", "K9x40", {1, 0, 1, 0, 0, 0, 0}, "ServerTitle2", "Server's Label2", 110, 85},
+        ServerCase{"three", "3", "K9x40", {1, 0, 1, 1, 0, 0, 0}, "ServerTitle2", "Server's Label2", 135, 85},
+        ServerCase{"four", "4", "K9x40", {1, 0, 1, 1, 1, 0, 0}, "ServerTitle2", "Server's Label2", 160, 85},
+        ServerCase{"five", "5", "K9x40", {1, 0, 1, 1, 1, 1, 0}, "ServerTitle2", "Server's Label2", 185, 85},
+        ServerCase{"unknown_text", "7", "K9x40", {}, nullptr, nullptr, 60, 110}),
     [](const testing::TestParamInfo<ServerCase>& i) { return std::string(i.param.label); });
 
 TEST(ServerCountRule, ZeroServersOnOtherDevicesFallBackToOne) {
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   f.postOnItemSelect("ThePPPauthentication", 3);
   f.registry.setValue("Device Type", "K9x40-k4x70");  // the test is case-sensitive
   f.select("ThePPPauthentication", 0);
@@ -165,7 +171,8 @@ TEST(ServerCountRule, ZeroServersOnOtherDevicesFallBackToOne) {
   f.find("ServiceGroupBox")->setAttribute("height", "999");
 
   EXPECT_EQ(f.run(3), 1);
-  EXPECT_EQ(f.messageBoxes, std::vector<std::string>{"At least one server is required"});
+  ASSERT_FALSE(f.text("Notify", "ServerCount").empty());
+  EXPECT_EQ(f.messageBoxes, std::vector<std::string>{f.text("Notify", "ServerCount")});
   EXPECT_EQ(f.combo("ThePPPauthentication")->currentSelection(), 1);
   EXPECT_EQ(f.height("ServiceGroupBox"), 999);  // the refused run lays out nothing
 
@@ -268,8 +275,8 @@ class LoraRows : public testing::TestWithParam<LoraCase> {};
 TEST_P(LoraRows, ModeAndVersionDecideRowsAndHeight) {
   const LoraCase& c = GetParam();
   LayoutForm f;
-  f.buildStandardTree();
-  f.select("LORA Mode", std::string(c.mode) == "TRNS" ? 0 : 1);
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.selectText("LORA Mode", c.mode);
   f.loraVersion = c.version;
   f.run(17);
   EXPECT_EQ(f.shown("LoraLayout"), c.layout);
@@ -289,9 +296,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LoraCase{"TRNS", "K6R20T-W 2.0", true, true, false, 235},
                     LoraCase{"TRNS", "Lv1.3", true, false, true, 235},
                     LoraCase{"TRNS", "K6R20T-Wv10", true, false, false, 210},
-                    LoraCase{"FP", "V1.0", false, true, true, 235},  // upper case does not count
-                    LoraCase{"FP", "K6R20T-W", false, true, false, 210},
-                    LoraCase{"FP", "2.v1", false, false, true, 210},
-                    LoraCase{"FP", "v1 K6R20T-W", false, false, false, 185}));
+                    LoraCase{"FIXD", "V1.0", false, true, true, 235},  // upper case does not count
+                    LoraCase{"FIXD", "K6R20T-W", false, true, false, 210},
+                    LoraCase{"FIXD", "2.v1", false, false, true, 210},
+                    LoraCase{"FIXD", "v1 K6R20T-W", false, false, false, 185}));
 
 }  // namespace

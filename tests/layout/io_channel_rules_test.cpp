@@ -21,13 +21,16 @@ struct ChannelCase {
   int height;
 };
 
+const Suffixes kAll = {".1", ".2", ".2.1", ".3", ".3.1", ".3.2", ".4", ".4.1", ".4.2", ".5", ".6", ".7"};
+
 class ChannelTable : public testing::TestWithParam<ChannelCase> {};
 
 TEST_P(ChannelTable, RowsAndHeightFollowTheChannelSettings) {
   const ChannelCase& c = GetParam();
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   const std::string d = std::to_string(c.channel);
+  for (const char* s : kAll) f.setShown({"IOLayout" + d + s}, true);
   f.select("DIO" + d + " workmode", c.workmode);
   f.select("DIO" + d + " interface", c.iface);
   f.select("DIO" + d + " reported methods", c.report);
@@ -38,8 +41,6 @@ TEST_P(ChannelTable, RowsAndHeightFollowTheChannelSettings) {
   EXPECT_EQ(f.height("IO" + d + "GroupBox"), c.height);
   EXPECT_TRUE(f.takePosts().empty());
 }
-
-const Suffixes kAll = {".1", ".2", ".2.1", ".3", ".3.1", ".3.2", ".4", ".4.1", ".4.2", ".5", ".6", ".7"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ChannelTable,
@@ -56,10 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
         ChannelCase{"Text3_protocol1", 1, 2, 3, 1, 1, {".1", ".2", ".2.1", ".4", ".4.1", ".4.2", ".5"},
                     {".3", ".3.1", ".3.2", ".6", ".7"}, 135},
         ChannelCase{"Text3_protocol1_channel3", 3, 2, 0, 1, 1, {".4", ".4.1"}, {".2.1", ".3"}, 135},
-        ChannelCase{"Text3_protocol2_channel1", 1, 2, 0, 1, 2, {".1", ".2", ".4", ".4.2"},
+        ChannelCase{"Text3_protocol0_channel1", 1, 2, 0, 1, 0, {".1", ".2", ".4", ".4.2"},
                     {".2.1", ".3", ".3.1", ".3.2", ".4.1", ".5", ".6", ".7"}, 110},
-        ChannelCase{"Text3_protocol2_channel2", 2, 2, 0, 1, 2, {".4", ".4.2"}, {".4.1", ".5"}, 110},
-        ChannelCase{"Text3_protocol2_channel3", 3, 2, 0, 1, 2, {".4", ".4.2"}, {".4.1", ".5"}, 85},
+        ChannelCase{"Text3_protocol0_channel2", 2, 2, 0, 1, 0, {".4", ".4.2"}, {".4.1", ".5"}, 110},
+        ChannelCase{"Text3_protocol0_channel3", 3, 2, 0, 1, 0, {".4", ".4.2"}, {".4.1", ".5"}, 85},
         ChannelCase{"Text4", 2, 3, 3, 1, 1, {".6"},
                     {".1", ".2", ".2.1", ".3", ".3.1", ".3.2", ".4", ".4.1", ".4.2", ".5", ".7"}, 85},
         ChannelCase{"Text5_channel1", 1, 4, 3, 1, 1, {".7"},
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ChannelRule, FlagsOfTheSmsTimedProtocolOneLayout) {
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   f.select("DIO1 workmode", 1);
   f.select("DIO1 interface", 3);
   f.select("DIO1 reported methods", 1);
@@ -88,7 +89,7 @@ TEST(ChannelRule, FlagsOfTheSmsTimedProtocolOneLayout) {
 
 TEST(ChannelRule, Channel3ThresholdRowCarriesTheAdcType) {
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   f.select("DIO3 workmode", 4);
   f.run(9);
   EXPECT_TRUE(f.inUse("DIO3 ADCType"));
@@ -116,29 +117,31 @@ TEST(ChannelRule, MissingSelectorsLeaveTheirRowsAlone) {
 
 TEST(IoSelectionRule, OnScreenHidesTheChosenChannelAndOffersTheTab) {
   LayoutForm f;
-  f.buildStandardTree();
-  f.find("IOTab")->setVisible(false);
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.setShown({"IOTab"}, false);
   f.tabs[3].shown = false;
+  f.select("ActivateMethod", 5);       // "DIO"
+  f.select("IOactivationmethods", 0);  // shows the selection row
   f.select("I/O selection", 1);
-  f.run(10);
+  f.ctx.postLayoutGroup(1, 0);
+  EXPECT_EQ(f.drain(), (std::vector<Post>{{1, 0}, {10, 0}, {10, 0}, {7, 0}, {9, 0}, {7, 0}, {9, 0}}));
   EXPECT_TRUE(f.shown("IO1GroupBox"));
   EXPECT_FALSE(f.shown("IO2GroupBox"));
   EXPECT_TRUE(f.shown("IO3GroupBox"));
   EXPECT_FALSE(f.inUse("DIO2 workmode"));
-  EXPECT_EQ(f.takePosts(), (std::vector<Post>{{7, 0}, {9, 0}}));
+  EXPECT_TRUE(f.inUse("I/O selection"));
   EXPECT_TRUE(f.shown("IOTab"));
   EXPECT_TRUE(f.tabs[3].shown);
 }
 
 TEST(IoSelectionRule, OffScreenShowsAllBoxesAndLeavesTheTab) {
-  for (bool hiddenRow : {false, true}) {
+  for (bool otherPage : {false, true}) {
     LayoutForm f;
-    f.buildStandardTree();
-    if (hiddenRow)
-      f.find("ActivateHorizontalLayout5")->setVisible(false);
-    else
-      f.selectPage(3);
-    f.find("IOTab")->setVisible(false);
+    ASSERT_TRUE(f.loadEnglishSkin());
+    f.setShown({"ActivateGroupBox"}, true);
+    f.setShown({"ActivateHorizontalLayout5"}, otherPage);  // a hidden row, or another page
+    if (otherPage) f.selectPage(3);
+    f.setShown({"IOTab", "IO2GroupBox"}, false);
     f.tabs[3].shown = false;
     f.select("I/O selection", 1);
     f.run(10);
@@ -151,27 +154,30 @@ TEST(IoSelectionRule, OffScreenShowsAllBoxesAndLeavesTheTab) {
 
 TEST(IoControlRule, CentreIndexTakesTheChannelOffThePage) {
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.select("ActivateMethod", 5);       // "DIO"
+  f.select("IOactivationmethods", 1);  // shows the three control rows
   f.select("I/O1 control", 0);
-  f.select("I/O3 control", 5);
-
   f.select("I/O2 control", 3);
-  f.run(12);
-  EXPECT_FALSE(f.shown("IO2GroupBox"));
+  f.select("I/O3 control", 5);
+  f.ctx.postLayoutGroup(1, 0);
+  EXPECT_EQ(f.drain(), (std::vector<Post>{{1, 0}, {11, 0}, {12, 0}, {13, 0}}));
+  f.takePosts();
+  for (const char* box : {"IO1GroupBox", "IO2GroupBox", "IO3GroupBox"}) EXPECT_FALSE(f.shown(box)) << box;
   EXPECT_FALSE(f.inUse("DIO2 protocol"));
   EXPECT_FALSE(f.inUse("DIO2 output control result"));
   EXPECT_FALSE(f.shown("IOTab"));  // all three lines mapped
   EXPECT_FALSE(f.tabs[3].shown);
 
-  f.select("I/O2 control", 6);  // "None"
+  f.selectText("I/O2 control", "None");
   f.run(12);
   EXPECT_TRUE(f.shown("IO2GroupBox"));
   EXPECT_EQ(f.takePosts(), (std::vector<Post>{{8, 0}}));
   EXPECT_TRUE(f.shown("IOTab"));
   EXPECT_TRUE(f.tabs[3].shown);
 
-  f.select("I/O2 control", -1);
-  f.find("IO2GroupBox")->setVisible(false);
+  f.select("I/O2 control", -1);  // nothing selected leaves the line free
+  f.setShown({"IO2GroupBox"}, false);
   f.run(12);
   EXPECT_TRUE(f.shown("IO2GroupBox"));
 }
@@ -211,14 +217,16 @@ TEST(UpdateIoPage, NeedsAllThreeSelectors) {
 
 TEST(IoModeRule, ModeTwoThenModeOne) {
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
+  f.select("ActivateMethod", 4);  // "MIXD" shows the mode row and posts 18
   f.select("I/O2 Mode", 2);
   f.select("I/O1 Mode", 0);
-  f.find("IO1GroupBox")->setVisible(false);
-  f.run(18);
+  f.setShown({"IO1GroupBox"}, false);
+  f.ctx.postLayoutGroup(1, 0);
+  EXPECT_EQ(f.drain(), (std::vector<Post>{{1, 0}, {9, 0}, {17, 0}, {18, 0}, {7, 0}}));
   EXPECT_FALSE(f.shown("IO2GroupBox"));
   EXPECT_TRUE(f.shown("IO1GroupBox"));
-  EXPECT_EQ(f.takePosts(), (std::vector<Post>{{7, 0}}));
+  EXPECT_TRUE(f.shown("IO3GroupBox"));
 
   f.select("I/O1 Mode", 1);
   f.run(19);
@@ -246,7 +254,7 @@ constexpr const char* kFields[] = {"DIO2 query command", "DIO2 output control re
                                    "DIO2 high level information", "DIO2 low level information"};
 
 void FillChannel2(LayoutForm& f, const char* reportedFormat) {
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   f.registry.setValue("1The DIO2 data format", reportedFormat);
   for (const char* n : kFields) {
     f.registry.setValue(n, std::string("reported ") + n);

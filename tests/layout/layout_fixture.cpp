@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <unistd.h>
 
+#include "layout/control_factory.h"
 #include "layout/layout_group.h"
+#include "ui/skin_builder.h"
 
 namespace layout_test {
 namespace {
@@ -181,6 +184,33 @@ void LayoutForm::buildStandardTree() {
   add("page7", K::GroupBox, "LoraGroupBox");
   addCombo("LoraGroupBox", "LORA Mode", {"TRNS", "FP"});
   for (const char* n : {"LoraLayout", "LoraPID", "LoraType", "LoraPower"}) add("LoraGroupBox", H, n);
+}
+
+bool LayoutForm::loadEnglishSkin() {
+  const auto dir = std::filesystem::path(K9X40_SOURCE_DIR) / "skin" / "ConifgENRes";
+  ui::SkinDocument doc = ui::BuildSkin(dir / "skin.xml", layout::MakeControlFactory(dir));
+  EXPECT_NE(doc.root, nullptr) << doc.error;
+  if (!doc.root) return false;
+  pm.setRoot(std::move(doc.root));
+  lang = ui::LanguageFile(dir / "Language.ini");
+  return true;
+}
+
+void LayoutForm::selectText(std::string_view name, std::string_view item) {
+  ui::Combo* c = combo(name);
+  ASSERT_NE(c, nullptr) << name;
+  const auto& items = c->items();
+  auto it = std::find(items.begin(), items.end(), item);
+  ASSERT_NE(it, items.end()) << name << ": " << item;
+  select(name, static_cast<int>(it - items.begin()));
+}
+
+void LayoutForm::setShown(std::initializer_list<std::string_view> names, bool visible) {
+  for (std::string_view n : names) {
+    ui::Control* c = find(n);
+    EXPECT_NE(c, nullptr) << n;
+    if (c) c->setVisible(visible);
+  }
 }
 
 void LayoutForm::select(std::string_view name, int index) {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +34,9 @@ class LayoutForm : public ui::Notifier {
   // The code-built form: every container the rules switch, on its page of
   // "switch", with the selectors the rules read.
   void buildStandardTree();
+  // The English skin of the source tree with its language file; false when
+  // it does not load.
+  bool loadEnglishSkin();
 
   // "itemselect" from these combos posts the given group, as the window does.
   void postOnItemSelect(std::string name, int group) { itemSelectGroups_[std::move(name)] = group; }
@@ -40,6 +44,11 @@ class LayoutForm : public ui::Notifier {
   ui::Control* find(std::string_view name) const { return pm.findControl(name); }
   ui::Combo* combo(std::string_view name) const { return pm.find<ui::Combo>(name); }
   void select(std::string_view combo, int index);  // without raising a rule
+  void selectText(std::string_view combo, std::string_view item);  // the item must exist
+  void setShown(std::initializer_list<std::string_view> names, bool visible);
+  std::string text(std::string_view section, std::string_view key) const {
+    return lang.LangText(section, key);
+  }
   bool shown(std::string_view name) const;          // own flag; fails the test if absent
   int height(std::string_view name) const;          // the "height" attribute as a number
   bool inUse(std::string_view param) const;         // fails the test if unknown

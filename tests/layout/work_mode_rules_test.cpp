@@ -30,7 +30,7 @@ class WorkModeColumns : public testing::TestWithParam<ModeCase> {};
 TEST_P(WorkModeColumns, LayOutTheFormAfterTheCascade) {
   const ModeCase& c = GetParam();
   LayoutForm f;
-  f.buildStandardTree();
+  ASSERT_TRUE(f.loadEnglishSkin());
   f.select("ActivateMethod", 0);
   f.select("ThePPPauthentication", 1);
   f.select("DeviceModel", c.deviceModel);
