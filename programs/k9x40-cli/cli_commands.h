@@ -2,20 +2,19 @@
 // Commands of k9x40-cli. Each lives in its own cmd_<name>.cpp and is listed
 // in the table of cli_main.cpp.
 
-#include <span>
-#include <string>
+#include "cli_options.h"
 
 namespace cli {
 
 // Exit codes shared by every command.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
+inline constexpr int kExitOk = 0;          // all done and confirmed
+inline constexpr int kExitFailed = 1;      // refused, timed out, differs, or a file failed
+inline constexpr int kExitUsage = 2;       // wrong command line
+inline constexpr int kExitNoTerminal = 3;  // port not opened or configuration mode not reached
 
-// `args` are the words after the command name. Returns the process exit code;
-// a wrong number of arguments returns kExitUsage without printing (main
-// prints the usage line).
-using CommandFn = int (*)(std::span<const std::string> args);
+// Returns the process exit code. A command prints its own error lines; a
+// wrong command line goes through UsageError().
+using CommandFn = int (*)(const Invocation& inv);
 
 struct Command {
   const char* name;
@@ -24,7 +23,16 @@ struct Command {
   CommandFn run;
 };
 
-int RunParse(std::span<const std::string> args);
-int RunPorts(std::span<const std::string> args);
+int RunPorts(const Invocation& inv);
+int RunParse(const Invocation& inv);
+int RunDiff(const Invocation& inv);
+int RunRead(const Invocation& inv);
+int RunApply(const Invocation& inv);
+int RunSet(const Invocation& inv);
+int RunCheck(const Invocation& inv);
+int RunSend(const Invocation& inv);
+int RunFactory(const Invocation& inv);
+int RunClock(const Invocation& inv);
+int RunQuit(const Invocation& inv);
 
 }  // namespace cli

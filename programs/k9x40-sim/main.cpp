@@ -49,6 +49,7 @@ Faults
   --seed N             seed for --error-rate and --noise (default 1)
   --csq-error-once     answer "ERROR" to the first At+CSQ
   --silent-cmd CMD     never answer command word CMD (repeatable)
+  --ignore-cmd CMD     answer "OK" to writes of CMD but keep the old value (repeatable)
   --reboot-at N        reboot in the middle of the Nth command
   --hangup-after N     close the line after answering the Nth command
 
@@ -148,6 +149,7 @@ std::optional<int> ParseArgs(int argc, char** argv, sim::SimOptions& o) {
     } else if (arg == "--seed") r = count(o.seed, 0);
     else if (arg == "--csq-error-once") o.csqErrorOnce = true;
     else if (arg == "--silent-cmd") r = list(o.silentCommands);
+    else if (arg == "--ignore-cmd") r = list(o.ignoredCommands);
     else if (arg == "--reboot-at") r = count(o.rebootAt, 1);
     else if (arg == "--hangup-after") r = count(o.hangupAfter, 1);
     else if (arg == "--transcript") r = text(o.transcriptPath);

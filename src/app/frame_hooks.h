@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "link/job.h"
 #include "params/form_context.h"
 #include "ui/paint_manager.h"
 #include "ui/skin_builder.h"
@@ -31,6 +32,10 @@ struct FrameHooks {
   // goes through runOnUi.
   std::function<void(CK9X40FrameWnd&, const std::string& report)> reportToFile;
   std::function<void(CK9X40FrameWnd&, const std::string& report)> reportForFile;
+  // A job has ended (its outcome handled, or its time-out): the job, whether
+  // the reply was complete, and the received text. Worker thread; for
+  // callers that follow the traffic (the headless tool).
+  std::function<void(const devlink::Job&, bool complete, const std::string& reply, int count)> jobFinished;
   // A direction switch was clicked. UI thread.
   std::function<void(ui::PaintManager&, std::string_view name)> toggleDirection;
   // Fills "SerialPort" with the present ports; 1 when the list was rebuilt.

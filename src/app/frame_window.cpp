@@ -47,6 +47,9 @@ class CK9X40FrameWnd::WorkerBridge : public devlink::WorkerHost {
   void netModeReply(const std::string& reply, int count) override {
     w_.runOnUi([&] { diag::ShowNetMode(w_.pm_, reply, count); });
   }
+  void jobFinished(const devlink::Job& job, bool complete, const std::string& reply, int count) override {
+    if (auto& hook = w_.config_.hooks.jobFinished) hook(job, complete, reply, count);
+  }
 
  private:
   CK9X40FrameWnd& w_;

@@ -77,6 +77,8 @@ void Worker::runJob(const Job& job) {
   if (link_.quitEvent.isSet()) return;  // shutting down: the outcome no longer matters
   if (!complete) {
     host_.log(host_.langText(kSection, "OutTime", "\r\n"));
+    auto [partial, partialCount] = link_.snapshot();
+    host_.jobFinished(job, false, partial, partialCount);
     return;
   }
 
@@ -92,6 +94,7 @@ void Worker::runJob(const Job& job) {
     case Outcome::QuitDone: host_.sendButtonState(false, ModeConfig); break;
     case Outcome::Nothing: break;
   }
+  host_.jobFinished(job, true, text, count);
 }
 
 void Worker::requestStop(LinkState& link) {

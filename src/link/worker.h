@@ -35,6 +35,12 @@ class WorkerHost {
   virtual void reportToFile(const std::string& report) = 0;            // snapshot save
   virtual void reportForFile(const std::string& report) = 0;           // snapshot load
   virtual void netModeReply(const std::string& reply, int count) = 0;  // network-mode query
+  // Every job's end, after its outcome was handled: `complete` is false on a
+  // time-out; `reply` is the receive buffer at that moment. Not called when
+  // the worker stops.
+  virtual void jobFinished(const Job& job, bool complete, const std::string& reply, int count) {
+    (void)job, (void)complete, (void)reply, (void)count;
+  }
 };
 
 // The outcome of a complete reply, decided from the job and the buffer alone.

@@ -55,20 +55,31 @@ void ApplyReport(FormContext& ctx) {
   if (ctx.refreshTabHeader) ctx.refreshTabHeader();
   if (ctx.loraVersion) *ctx.loraVersion = ctx.registry->value("LORA ver").value_or("");
 
-  ctx.registry->forEach([&](const std::string& name, const ParamEntry& e) {
-    if (e.controlType == "Combobox") {
-      if (auto* combo = ctx.pm->find<ui::Combo>(name)) ShowChoice(ctx, *combo, name, e.value);
-    } else if (e.controlType == "Edit") {
-      if (auto* field = ctx.pm->findControl(name)) field->setText(e.value);
-    } else if (e.controlType == "Line") {
-      if (const auto* set = SwitchSetFor(name)) ShowSwitches(ctx, *set, e.value);
-    }
-  });
+  ctx.registry->forEach([&](const std::string& name, const ParamEntry& e) { ShowValue(ctx, name, e, e.value); });
 
   if (ctx.postLayoutGroup) {
     ctx.postLayoutGroup(1, 0);   // activation rules
     ctx.postLayoutGroup(17, 0);  // LoRa rules
   }
+}
+
+bool ShowValue(FormContext& ctx, std::string_view name, const ParamEntry& entry, const std::string& value) {
+  if (entry.controlType == "Combobox") {
+    auto* combo = ctx.pm->find<ui::Combo>(name);
+    if (combo) ShowChoice(ctx, *combo, name, value);
+    return combo != nullptr;
+  }
+  if (entry.controlType == "Edit") {
+    auto* field = ctx.pm->findControl(name);
+    if (field) field->setText(value);
+    return field != nullptr;
+  }
+  if (entry.controlType == "Line") {
+    const auto* set = SwitchSetFor(name);
+    if (set) ShowSwitches(ctx, *set, value);
+    return set != nullptr;
+  }
+  return false;
 }
 
 void RestoreFieldFromRegistry(FormContext& ctx, std::string_view name, bool clear) {

@@ -16,6 +16,11 @@ namespace params {
 // selections raise their "itemselect" at once), then layout groups 1 and 17.
 void ApplyReport(FormContext& ctx);
 
+// Shows `value` in the control of entry `name` as a report would show it
+// (a changed selection raises its "itemselect" at once). False when the
+// entry has no control of its kind in the form. UI thread.
+bool ShowValue(FormContext& ctx, std::string_view name, const ParamEntry& entry, const std::string& value);
+
 // Sets the text field `name` to the empty text (clear) or to its entry's
 // value; does nothing unless both the entry and the control exist.
 void RestoreFieldFromRegistry(FormContext& ctx, std::string_view name, bool clear);

@@ -52,6 +52,7 @@ struct SimOptions {
   std::uint32_t seed = 1;
   bool csqErrorOnce = false;                // the first At+CSQ answers "ERROR\r\n"
   std::vector<std::string> silentCommands;  // command words never answered
+  std::vector<std::string> ignoredCommands; // writes of these words answered "OK" and not stored
   int rebootAt = 0;      // >0: reboots in the middle of the Nth command
   int hangupAfter = 0;   // >0: closes the line after answering the Nth command
 

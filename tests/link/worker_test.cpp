@@ -109,8 +109,19 @@ class FakeHost : public WorkerHost {
   void reportToFile(const std::string&) override {}
   void reportForFile(const std::string&) override {}
   void netModeReply(const std::string&, int) override {}
+  void jobFinished(const Job& job, bool complete, const std::string& reply, int) override {
+    std::lock_guard<std::mutex> l(mu_);
+    finished.push_back({job.command, complete, reply, stored.size()});
+  }
 
+  struct Finished {
+    std::string command;
+    bool complete;
+    std::string reply;
+    std::size_t storedBefore;  // values stored when it was reported
+  };
   std::mutex mu_;
+  std::vector<Finished> finished;
   std::vector<std::pair<bool, ButtonMode>> states;
   std::vector<std::string> logs;
   std::vector<std::pair<std::chrono::steady_clock::time_point, std::string>> writes;
@@ -168,6 +179,28 @@ TEST(Worker, BurstIsSentOneAtATimeAfterAPollEachAndStoresConfirmedValues) {
   EXPECT_EQ(r.host.keyStops.load(), 5);
   // Every job is framed by the busy state, off before it is sent.
   EXPECT_EQ(r.host.states.front(), std::make_pair(false, ModeBusy));
+}
+
+TEST(Worker, ReportsTheEndOfEveryJobAfterItsOutcome) {
+  WorkerRig r;
+  r.host.terminal = [](std::string_view cmd) -> std::string {
+    if (cmd.find("=ok") != std::string_view::npos) return "OK\r\n";
+    if (cmd.find("=bad") != std::string_view::npos) return "ERROR\r\n";
+    return {};
+  };
+  r.queue.push(Job{WriteSetting, "AT+A=ok\r\n", "A", "ok"});
+  r.queue.push(Job{WriteSetting, "AT+B=bad\r\n", "B", "bad"});
+  r.queue.push(Job{WriteSetting, "AT+C=mute\r\n", "C", "mute"});
+  r.start();
+  ASSERT_TRUE(r.waitFor([&] { return r.host.finished.size() == 3; }));
+  std::lock_guard<std::mutex> l(r.host.mu_);
+  EXPECT_EQ(r.host.finished[0].command, "AT+A=ok\r\n");
+  EXPECT_TRUE(r.host.finished[0].complete);
+  EXPECT_EQ(r.host.finished[0].reply, "OK\r\n");
+  EXPECT_EQ(r.host.finished[0].storedBefore, 1u);  // the value was stored first
+  EXPECT_TRUE(r.host.finished[1].complete);
+  EXPECT_EQ(r.host.finished[1].reply, "ERROR\r\n");
+  EXPECT_FALSE(r.host.finished[2].complete);
 }
 
 TEST(Worker, IdleNoticeOnceAndOnlyInConfigModeWithPortOpen) {

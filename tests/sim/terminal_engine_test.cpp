@@ -213,6 +213,17 @@ TEST(TerminalEngine, SilentCommandGetsNoAnswerAndIsNotExecuted) {
   EXPECT_EQ(rig.command("AT\r\n"), "OK\r\n");
 }
 
+TEST(TerminalEngine, IgnoredWriteIsConfirmedButNotStored) {
+  SimOptions o;
+  o.ignoredCommands = {"AT+APN"};
+  Rig rig(o);
+  rig.enterConfig();
+  EXPECT_EQ(rig.command("AT+APN=x\r\n"), "OK\r\n");
+  EXPECT_EQ(rig.settings.value("AT+APN"), "CMNET");
+  EXPECT_EQ(rig.command("AT+RETRY=7\r\n"), "OK\r\n");
+  EXPECT_EQ(rig.settings.value("AT+RETRY"), "7");
+}
+
 TEST(TerminalEngine, NoiseComesBeforeRepliesAndCarriesNoMarker) {
   SimOptions o;
   o.noise = true;

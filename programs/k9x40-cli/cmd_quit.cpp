@@ -1,0 +1,27 @@
+#include <cstdio>
+
+#include "cli_commands.h"
+#include "terminal_run.h"
+
+namespace cli {
+
+// "quit": the terminal leaves configuration mode.
+int RunQuit(const Invocation& inv) {
+  CommandArgs args(inv);
+  if (!args.words().empty()) return UsageError(inv);
+  Session s(inv.options);
+  RunResult r = RunOnTerminal(s, [](Session& session) { return session.press("quit"); });
+  if (r.exitCode != kExitOk && r.jobs.empty()) return r.exitCode;
+  const FinishedJob* f = LastOfType(r.jobs, devlink::QuitConfig);
+  if (!f) return kExitFailed;
+  const JobOutcome o = OutcomeOf(*f);
+  JsonWriter w;
+  w.beginObject().member("port", s.port());
+  JobMembers(w, *f);
+  w.endObject();
+  if (!inv.options.json) std::printf("quit\t%s\n", OutcomeText(o).data());
+  if (o != JobOutcome::Ok) std::fprintf(stderr, "k9x40-cli: quit: %s\n", OutcomeText(o).data());
+  return Finish(s, w, o == JobOutcome::Ok ? kExitOk : kExitFailed);
+}
+
+}  // namespace cli
