@@ -26,7 +26,7 @@ void BM_Load(benchmark::State& state) {
   sim::SimOptions so;
   so.linkPath = (dir / "ttySIM0").string();
   so.baud = baud;
-  so.timeScale = 0.1;  // boot window only; the line itself is paced at `baud`
+  // The terminal keeps its own boot window: the tool keys at its real periods.
   sim::Simulator terminal(so);
   if (!terminal.start()) {
     state.SkipWithError("simulator did not start");

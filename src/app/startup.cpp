@@ -39,6 +39,15 @@ std::filesystem::path SkinDirectory(const std::filesystem::path& programDir, int
   return programDir / "skin" / (language == 0 ? "ConifgENRes" : "ConifgRes");
 }
 
+FrameConfig ProgramFrameConfig() {
+  FrameConfig c;
+  c.programDir = ProgramDirectory();
+  c.language = ReadLanguage(c.programDir);
+  c.skinDir = SkinDirectory(c.programDir, c.language);
+  c.hooks = StandardHooks();
+  return c;
+}
+
 bool RestartProgram() {
   std::error_code ec;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "app/frame_window.h"
+
 namespace app {
 
 // The directory of the running executable.
@@ -17,6 +19,11 @@ bool WriteLanguage(const std::filesystem::path& programDir, int language);
 std::string ReadCustomVersion(const std::filesystem::path& programDir);
 // skin/ConifgENRes (English) or skin/ConifgRes (Chinese) under programDir.
 std::filesystem::path SkinDirectory(const std::filesystem::path& programDir, int language);
+
+// Start-up as the programs do it: the language from config.ini in the
+// program's directory, that language's skin directory, the standard hooks
+// and the protocol's own timings.
+FrameConfig ProgramFrameConfig();
 
 // Replaces this process by a fresh start of its own executable; returns
 // only when that failed.
