@@ -72,6 +72,8 @@ SECTIONS = [
         ("NotADevice", T("The port is not a serial device.", "该端口不是串口设备。")),
         ("NoLineFormat", T("No line format chosen.", "未选择校验方式。")),
         ("BadBaudRate", T("The baud rate must be a positive number.", "波特率必须是正整数。")),
+        ("NotASnapshot", T("The file holds no settings report; nothing was loaded.",
+                           "该文件不包含参数报告，未载入。")),
     ]),
 ]
 

@@ -4,6 +4,7 @@
 #include <future>
 
 #include "app/form_state.h"
+#include "app/language_check.h"
 #include "app/notify_tables.h"
 #include "app/startup.h"
 #include "app/title_fill.h"
@@ -100,6 +101,7 @@ bool CK9X40FrameWnd::Create() {
   if (config_.hooks.controlFactory) factory = config_.hooks.controlFactory(config_.skinDir);
   ui::SkinDocument doc = ui::BuildSkin(config_.skinDir / "skin.xml", factory);
   const bool built = doc.root != nullptr;
+  if (auto problem = LanguageFileProblem(lang_.path())) std::fprintf(stderr, "k9x40: %s\n", problem->c_str());
   if (!built) {
     std::fprintf(stderr, "k9x40: %s\n", doc.error.c_str());
     doc.root = std::make_unique<ui::Container>();

@@ -1,6 +1,8 @@
 #include "app/snapshot_actions.h"
 
 #include <filesystem>
+#include <memory>
+#include <string_view>
 
 #include "app/user_home.h"
 #include "app/write_jobs.h"
@@ -49,17 +51,22 @@ void LoadSnapshot(SnapshotContext& ctx) {
   auto path = ctx.dialogs->openFile(SnapshotDialogRequest(ctx, false));
   if (!path) return;
   *ctx.snapshotPath = *path;
-  std::string text;
-  const auto read = ctx.link->withBuffer([&](params::RecvBuffer& b, devlink::JobType&) {
-    auto r = params::ReadSnapshotFile(*path, b);
-    if (r.ok) text.assign(b.text());
-    return r;
-  });
+  // Read aside first: a file that holds no report (empty, binary, another
+  // kind of file) would empty every field, and the writes that follow would
+  // wipe the terminal's settings. It is refused before anything changes.
+  auto file = std::make_unique<params::RecvBuffer>();
+  const auto read = params::ReadSnapshotFile(*path, *file);
   params::FormContext& form = *ctx.form;
   if (!read.ok) {
     if (form.log && form.lang) form.log(form.lang->LangText("onLoadFrommFile", "ReadError"));
     return;
   }
+  if (file->text().find(params::kReportMarker) == std::string_view::npos) {
+    if (form.log && form.lang) form.log(form.lang->LangText("Linux", "NotASnapshot"));
+    return;
+  }
+  const std::string text(file->text());
+  ctx.link->withBuffer([&](params::RecvBuffer& b, devlink::JobType&) { b = *file; });
   params::ParseShowReport(*form.registry, text);
   params::ApplyReport(form);
   ctx.queue->push(devlink::MakeJob(devlink::ReadSettingsForFile, devlink::kCmdShow));

@@ -118,6 +118,13 @@ bool SafeName(std::string_view n, bool isKey) {
   return !isKey || (first != '[' && first != ';');
 }
 
+// Ends the file's last line before text goes behind it. A bare CR at the end
+// is already the first half of a line end: the reader drops it with the LF.
+void EndLastLine(std::string& content, const std::string& eol) {
+  if (content.empty() || content.back() == '\n') return;
+  content += content.back() == '\r' ? std::string("\n") : eol;
+}
+
 std::optional<std::string> ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
@@ -130,6 +137,10 @@ std::optional<std::string> ReadFile(const std::filesystem::path& file) {
 
 std::string ReadProfileText(std::string_view content, std::string_view section, std::string_view key,
                             std::string_view defaultText, std::size_t bufferSize) {
+  // Names in the file lose their blanks, so a name asked for loses them too
+  // (as the writer does): what was written under a name reads back under it.
+  section = Trim(section);
+  key = Trim(key);
   const std::vector<Line> lines = SplitLines(content);
   const Place p = Locate(content, lines, section, key);
   if (p.keyLine) {
@@ -172,12 +183,15 @@ bool WriteProfileText(std::string& content, std::string_view section, std::strin
   }
   if (p.header) {
     const Line& last = lines[*p.lastFilled];
-    std::string insert = entry + eol;
-    if (last.next == last.end) insert = eol + insert;  // the file ended without a line end
-    content.insert(last.next, insert);
+    if (last.next == content.size()) {
+      EndLastLine(content, eol);
+      content += entry + eol;
+    } else {
+      content.insert(last.next, entry + eol);
+    }
     return true;
   }
-  if (!content.empty() && content.back() != '\n') content += eol;
+  EndLastLine(content, eol);
   content += "[" + std::string(section) + "]" + eol + entry + eol;
   return true;
 }
