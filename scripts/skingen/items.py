@@ -21,6 +21,11 @@ DIO_WORK_MODES = [
     T("Analog input", "模拟量输入"),
 ]
 
+# Channel 3 shows value 6 as item 1 and every other value as item 0, and reads
+# items back by their text: "Analog input" must be item 1 or an untouched
+# channel in analog mode would be written back as a digital input.
+DIO3_WORK_MODES = [DIO_WORK_MODES[0], DIO_WORK_MODES[4]] + DIO_WORK_MODES[1:4]
+
 NO_YES = [T("No", "否"), T("Yes", "是")]
 REGISTRATION = [T("Off", "关闭"), T("Registration and heartbeat", "注册包和心跳包"),
                 T("Registration only", "仅注册包"), T("Heartbeat only", "仅心跳包")]

@@ -163,7 +163,7 @@ def io_channel(n):
     d = f"DIO{n}"
     shown = None  # inside a row that is switched as a whole
     rows = [
-        row(io_pair(T("Work mode", "工作模式"), combo(f"{d} workmode", I.DIO_WORK_MODES), visible=shown)),
+        row(io_pair(T("Work mode", "工作模式"), combo(f"{d} workmode", I.DIO3_WORK_MODES if n == 3 else I.DIO_WORK_MODES), visible=shown)),
         row(io_pair(T("Protocol", "协议"), combo(f"{d} protocol", I.DIO_PROTOCOLS), f"IOLayout{n}.1"),
             io_pair(T("Interface", "接口"), combo(f"{d} interface", I.DIO_INTERFACES), f"IOLayout{n}.2"),
             io_pair(T("SMS number", "短信号码"), edit(f"{d} SMS number"), f"IOLayout{n}.2.1")),

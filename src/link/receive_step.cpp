@@ -18,6 +18,16 @@ bool Matches(const params::RecvBuffer& b, const CompletionRule& r) {
   return true;
 }
 
+// A prompt that the command list follows was already answered: a terminal
+// that sends both in one chunk is in configuration mode, not waiting for keys.
+bool BootPromptPending(const params::RecvBuffer& b) {
+  const std::string_view text = b.text();
+  const auto prompt = text.rfind(kMarkBootPrompt);
+  if (prompt == std::string_view::npos) return false;
+  const auto list = text.rfind(kMarkCommandList);
+  return list == std::string_view::npos || prompt > list;
+}
+
 RecvAction Post(bool on, ButtonMode mode) {
   RecvAction a{RecvAction::PostButtonState, {}, on, mode, {}, 0};
   return a;
@@ -128,7 +138,7 @@ std::vector<RecvAction> ReceiveStep(params::RecvBuffer& b, JobType& expected, st
   }
   if (Has(b, kMarkSelfTimeout)) {
     out.push_back(Post(false, ModeConfig));
-  } else if (Has(b, kMarkBootPrompt)) {
+  } else if (BootPromptPending(b)) {
     expected = Handshake;
     RecvAction key = Simple(RecvAction::StartKeyTimer);
     key.periodMs = timing.keyRepeatMs;

@@ -60,7 +60,8 @@ std::vector<CompletionRule> CompletionRules(JobType expected);
 void AppendReceived(params::RecvBuffer& buffer, std::string_view bytes);
 
 // One received chunk: log (while a reply is awaited), append, completion
-// test, then the self-timeout and boot prompt checks. Updates `buffer` and
+// test, then the self-timeout and boot prompt checks (a prompt counts only
+// when no command list follows it in the buffer). Updates `buffer` and
 // `expectedReply` in place.
 std::vector<RecvAction> ReceiveStep(params::RecvBuffer& buffer, JobType& expectedReply,
                                     std::string_view chunk, const Timing& timing);

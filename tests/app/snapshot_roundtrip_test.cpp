@@ -63,7 +63,9 @@ class EndToEnd : public ::testing::Test {
   // Opens the terminal's line (closing another one first) and waits until the
   // handshake is done.
   void connect(sim::Simulator& t) {
-    if (tool.portOpen()) ASSERT_TRUE(tool.click("Open") && tool.settle() && !tool.portOpen());
+    if (tool.portOpen()) {
+      ASSERT_TRUE(tool.click("Open") && tool.settle() && !tool.portOpen());
+    }
     ASSERT_TRUE(tool.openPort(t.devicePath()));
     ASSERT_TRUE(tool.waitForConfigMode(5000)) << tool.logText();
     ASSERT_TRUE(WaitReady(tool));

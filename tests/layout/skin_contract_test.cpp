@@ -374,7 +374,7 @@ TEST_P(SkinContract, ItemsTheCodeComparesOrWrites) {
       {"Protocolmodel", workModes},
       {"DIO1 workmode", dioModes},
       {"DIO2 workmode", dioModes},
-      {"DIO3 workmode", dioModes},
+      {"DIO3 workmode", {dioModes[0], dioModes[4], dioModes[1], dioModes[2], dioModes[3]}},
       {"ZigBee_RFchannel", Numbers(11, 26)},
       {"ThePPPauthentication", Numbers(0, 5)},
   };

@@ -173,6 +173,20 @@ TEST(ReceiveStep, BootPromptRestartsKeyingAndClearsBuffer) {
   EXPECT_EQ(r.actions.back().periodMs, 500);
 }
 
+TEST(ReceiveStep, BootPromptAnsweredInTheSameChunkDoesNotRestartKeying) {
+  Feed r(Handshake);
+  r.feed("press 's' key to config\r\nAT+LIST\r\n");
+  EXPECT_EQ(r.expected, None);
+  EXPECT_EQ(r.count(RecvAction::StartKeyTimer), 0);
+  EXPECT_EQ(r.posts(), (std::vector<std::pair<bool, ButtonMode>>{{true, ModeConfig}}));
+
+  // A reboot after the command list is still a prompt to answer.
+  r.feed("rebooting... press 's' key");
+  EXPECT_EQ(r.expected, Handshake);
+  EXPECT_EQ(r.count(RecvAction::StartKeyTimer), 1);
+  EXPECT_EQ(r.buf.count, 0);
+}
+
 TEST(ReceiveStep, SelfTimeoutRepeatsLoggedOutAndMasksBootPrompt) {
   Feed r(None);
   r.feed("Seting Timeout and quit\r\n");
