@@ -8,7 +8,9 @@ namespace sim {
 namespace {
 
 constexpr std::size_t kMaxLine = 1100;  // longer command lines are refused
-constexpr std::string_view kNoiseBytes{"\x00\x01\x02\x7f\x80\xfe\xff~^`|{}[]#$%&*<>\r\n", 26};
+// Sized by the literal (its leading NUL would end a plain string_view early).
+constexpr char kNoiseLiteral[] = "\x00\x01\x02\x7f\x80\xfe\xff~^`|{}[]#$%&*<>\r\n";
+constexpr std::string_view kNoiseBytes{kNoiseLiteral, sizeof kNoiseLiteral - 1};
 
 }  // namespace
 
