@@ -36,14 +36,16 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing the same road headless."
-if "$bin/k9x40-cli" help 2>&1 | grep -qE 'k9x40-cli read( |$)'; then
-  "$bin/k9x40-sim" >"$work/sim.out" 2>&1 &
-  sim_pid=$!
-  for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
-  link=$(head -n1 "$work/sim.out")
-  echo "Simulated terminal on: $link"
-  "$bin/k9x40-cli" read "$link"
-fi
+"$bin/k9x40-sim" >"$work/sim.out" 2>&1 &
+sim_pid=$!
+for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
+link=$(head -n1 "$work/sim.out")
+echo "Simulated terminal on: $link"
+echo "Reading its settings with the headless tool: k9x40-cli -p $link read"
+"$bin/k9x40-cli" -p "$link" read | head -n 20
+echo "... (every setting: name, command word, value)"
+kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null || true
+sim_pid=""
 # The window itself, offscreen: Open and Load against an in-process terminal,
 # one picture per tab page.
 out="$root/$build/demo-shots"

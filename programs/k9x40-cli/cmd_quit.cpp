@@ -11,17 +11,9 @@ int RunQuit(const Invocation& inv) {
   if (!args.words().empty()) return UsageError(inv);
   Session s(inv.options);
   RunResult r = RunOnTerminal(s, [](Session& session) { return session.press("quit"); });
-  if (r.exitCode != kExitOk && r.jobs.empty()) return r.exitCode;
-  const FinishedJob* f = LastOfType(r.jobs, devlink::QuitConfig);
-  if (!f) return kExitFailed;
-  const JobOutcome o = OutcomeOf(*f);
-  JsonWriter w;
-  w.beginObject().member("port", s.port());
-  JobMembers(w, *f);
-  w.endObject();
-  if (!inv.options.json) std::printf("quit\t%s\n", OutcomeText(o).data());
-  if (o != JobOutcome::Ok) std::fprintf(stderr, "k9x40-cli: quit: %s\n", OutcomeText(o).data());
-  return Finish(s, w, o == JobOutcome::Ok ? kExitOk : kExitFailed);
+  return ReportJob(s, r, devlink::QuitConfig, "quit", [](const FinishedJob&, JobOutcome o) {
+    std::printf("quit\t%s\n", OutcomeText(o).data());
+  });
 }
 
 }  // namespace cli

@@ -23,24 +23,13 @@ int RunSend(const Invocation& inv) {
     session.shell().ui([&](app::CK9X40FrameWnd& f) { f.queueJob(diag::CustomCommandJob(text)); });
     return true;
   });
-  if (r.exitCode != kExitOk && r.jobs.empty()) return r.exitCode;
-  const FinishedJob* f = LastOfType(r.jobs, devlink::CustomCommand);
-  if (!f) return kExitFailed;
-  const JobOutcome o = OutcomeOf(*f);
-  JsonWriter w;
-  w.beginObject().member("port", s.port());
-  JobMembers(w, *f);
-  w.endObject();
-  if (!inv.options.json) {
+  return ReportJob(s, r, devlink::CustomCommand, {}, [](const FinishedJob& f, JobOutcome) {
     std::string reply;
-    for (char c : f->reply)
+    for (char c : f.reply)
       if (c != '\r') reply += c;
     std::fwrite(reply.data(), 1, reply.size(), stdout);
     if (!reply.empty() && reply.back() != '\n') std::fputc('\n', stdout);
-  }
-  if (o != JobOutcome::Ok)
-    std::fprintf(stderr, "k9x40-cli: %s: %s\n", ShowCommand(f->job.command).c_str(), OutcomeText(o).data());
-  return Finish(s, w, o == JobOutcome::Ok ? kExitOk : kExitFailed);
+  });
 }
 
 }  // namespace cli

@@ -45,4 +45,22 @@ int Finish(const Session& s, const JsonWriter& w, int code) {
   return code;
 }
 
+int ReportJob(const Session& s, const RunResult& r, devlink::JobType type, std::string_view what,
+              const std::function<void(const FinishedJob&, JobOutcome)>& print) {
+  if (r.exitCode != kExitOk && r.jobs.empty()) return r.exitCode;
+  const FinishedJob* f = LastOfType(r.jobs, type);
+  if (!f) return kExitFailed;
+  const JobOutcome o = OutcomeOf(*f);
+  JsonWriter w;
+  w.beginObject().member("port", s.port());
+  JobMembers(w, *f);
+  w.endObject();
+  if (!s.options().json) print(*f, o);
+  if (o != JobOutcome::Ok) {
+    const std::string head = what.empty() ? ShowCommand(f->job.command) : std::string(what);
+    std::fprintf(stderr, "k9x40-cli: %s: %s\n", head.c_str(), OutcomeText(o).data());
+  }
+  return Finish(s, w, o == JobOutcome::Ok ? kExitOk : kExitFailed);
+}
+
 }  // namespace cli

@@ -32,4 +32,11 @@ void JobMembers(JsonWriter& w, const FinishedJob& f);
 // Prints `w` (with --json) and returns `code`; a failed stdout gives kExitFailed.
 int Finish(const Session& s, const JsonWriter& w, int code);
 
+// Reports the last job of `type` of a one-exchange command: the JSON object
+// (port and the job's members), the plain text that `print` writes, and a
+// stderr line headed `what` (the shown command when empty) unless the
+// terminal confirmed. Returns the command's exit code.
+int ReportJob(const Session& s, const RunResult& r, devlink::JobType type, std::string_view what,
+              const std::function<void(const FinishedJob&, JobOutcome)>& print);
+
 }  // namespace cli
