@@ -14,22 +14,14 @@ const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::registerEventT
 
 }  // namespace
 
-struct QtMessageLoop::PendingSend {
-  enum State { Queued, Running, Done, Abandoned };
-  ui::Message msg;
-  State state = Queued;
-  bool handled = false;
-  std::int64_t result = 0;
-};
-
-QtMessageLoop::QtMessageLoop() : uiThread_(std::this_thread::get_id()) {}
+QtMessageLoop::QtMessageLoop() : uiThread_(std::this_thread::get_id()), sends_([this] { wake(); }) {}
 
 QtMessageLoop::~QtMessageLoop() {
-  std::unique_lock lk(mu_);
-  closing_ = true;
-  abandonSends();
-  // Senders still inside send() touch our members when they wake.
-  sendDone_.wait(lk, [this] { return activeSenders_ == 0; });
+  {
+    std::lock_guard lk(mu_);
+    closing_ = true;
+  }
+  sends_.close();
 }
 
 void QtMessageLoop::setHandler(ui::MessageHandler h) {
@@ -64,52 +56,34 @@ void QtMessageLoop::post(ui::Message m) {
 }
 
 bool QtMessageLoop::send(ui::Message m, std::int64_t* result) {
-  if (isUiThread()) {
-    ui::MessageHandler h;
-    {
-      std::lock_guard lk(mu_);
-      if (closing_ || !handler_) return false;
-      h = handler_;
-    }
-    std::int64_t r = h(m);
-    if (result) *result = r;
-    return true;
-  }
+  return sendWith(std::move(m), nullptr, result);
+}
 
-  auto pending = std::make_shared<PendingSend>();
-  pending->msg = std::move(m);
-  std::unique_lock lk(mu_);
-  if (closing_) return false;
-  ++activeSenders_;
-  sends_.push_back(pending);
-  lk.unlock();
-  wake();
-  lk.lock();
-  sendDone_.wait(lk, [&] {
-    return pending->state == PendingSend::Done || pending->state == PendingSend::Abandoned;
-  });
-  --activeSenders_;
-  const bool ok = pending->state == PendingSend::Done && pending->handled;
-  if (ok && result) *result = pending->result;
-  if (activeSenders_ == 0) sendDone_.notify_all();  // the destructor may be waiting
-  return ok;
+bool QtMessageLoop::sendCancellable(ui::Message m, ui::SendCancel& cancel, std::int64_t* result) {
+  return sendWith(std::move(m), &cancel, result);
+}
+
+void QtMessageLoop::cancelSends(ui::SendCancel& cancel) { sends_.cancel(cancel); }
+
+bool QtMessageLoop::sendWith(ui::Message m, ui::SendCancel* cancel, std::int64_t* result) {
+  if (!isUiThread()) return sends_.sendAndWait(std::move(m), cancel, result);
+  ui::MessageHandler h;
+  {
+    std::lock_guard lk(mu_);
+    if (closing_) return false;
+    h = handler_;
+  }
+  return ui::SendQueue::callDirect(h, m, cancel, result);
 }
 
 bool QtMessageLoop::runOneSend() {
-  std::unique_lock lk(mu_);
-  if (closing_ || sends_.empty()) return false;
-  auto pending = sends_.front();
-  sends_.pop_front();
-  pending->state = PendingSend::Running;
-  ui::MessageHandler h = handler_;
-  lk.unlock();
-  const std::int64_t r = h ? h(pending->msg) : 0;
-  lk.lock();
-  pending->result = r;
-  pending->handled = static_cast<bool>(h);
-  pending->state = PendingSend::Done;
-  sendDone_.notify_all();
-  return true;
+  ui::MessageHandler h;
+  {
+    std::lock_guard lk(mu_);
+    if (closing_) return false;
+    h = handler_;
+  }
+  return sends_.runOne(h);
 }
 
 void QtMessageLoop::drain() {
@@ -224,7 +198,7 @@ void QtMessageLoop::quit(int code) {
     quitCode_ = code;
     posts_.clear();
     timers_.clear();
-    abandonSends();
+    sends_.close();
   }
   if (isUiThread()) {
     syncTimers();
@@ -239,15 +213,6 @@ void QtMessageLoop::quit(int code) {
 
 bool QtMessageLoop::closing() const { return closing_; }
 
-int QtMessageLoop::waitingSends() const {
-  std::lock_guard lk(mu_);
-  return static_cast<int>(sends_.size());
-}
-
-void QtMessageLoop::abandonSends() {
-  for (auto& s : sends_) s->state = PendingSend::Abandoned;
-  sends_.clear();
-  sendDone_.notify_all();
-}
+int QtMessageLoop::waitingSends() const { return sends_.waiting(); }
 
 }  // namespace qtpaint

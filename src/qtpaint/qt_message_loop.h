@@ -11,14 +11,13 @@
 
 #include <QObject>
 #include <atomic>
-#include <condition_variable>
 #include <deque>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <thread>
 
 #include "ui/message_loop.h"
+#include "ui/send_queue.h"
 
 class QTimer;
 
@@ -36,6 +35,8 @@ class QtMessageLoop : public QObject, public ui::MessageLoop {
 
   void post(ui::Message m) override;
   bool send(ui::Message m, std::int64_t* result = nullptr) override;
+  bool sendCancellable(ui::Message m, ui::SendCancel& cancel, std::int64_t* result = nullptr) override;
+  void cancelSends(ui::SendCancel& cancel) override;
 
   void setTimer(int id, int periodMs) override;
   void killTimer(int id) override;
@@ -53,7 +54,6 @@ class QtMessageLoop : public QObject, public ui::MessageLoop {
   bool event(QEvent* e) override;
 
  private:
-  struct PendingSend;
   struct TimerEntry {
     int periodMs = 0;
     unsigned generation = 0;
@@ -64,13 +64,11 @@ class QtMessageLoop : public QObject, public ui::MessageLoop {
   bool runOneSend();      // UI thread
   void syncTimers();      // UI thread: QTimers follow timers_
   void onTimer(int id, unsigned generation);
-  void abandonSends();    // under the lock
+  bool sendWith(ui::Message m, ui::SendCancel* cancel, std::int64_t* result);
 
   std::thread::id uiThread_;
   mutable std::mutex mu_;
-  std::condition_variable sendDone_;
   std::deque<ui::Message> posts_;
-  std::deque<std::shared_ptr<PendingSend>> sends_;
   std::map<int, TimerEntry> timers_;  // what should run
   unsigned nextGeneration_ = 1;
   ui::MessageHandler handler_;
@@ -78,9 +76,10 @@ class QtMessageLoop : public QObject, public ui::MessageLoop {
   std::atomic<bool> closing_{false};
   std::atomic<bool> wakeQueued_{false};
   int quitCode_ = 0;
-  int activeSenders_ = 0;
   // UI thread only: the live Qt timers and the generation each serves.
   std::map<int, std::pair<QTimer*, unsigned>> qtTimers_;
+  // Last: its destructor waits for senders, which may still wake us.
+  ui::SendQueue sends_;
 };
 
 }  // namespace qtpaint

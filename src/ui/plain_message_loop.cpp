@@ -4,24 +4,21 @@
 
 namespace ui {
 
-struct PlainMessageLoop::PendingSend {
-  enum State { Queued, Running, Done, Abandoned };
-  Message msg;
-  SendCancel* cancel = nullptr;
-  State state = Queued;
-  bool handled = false;
-  std::int64_t result = 0;
-};
-
-PlainMessageLoop::PlainMessageLoop() = default;
+// The waker takes the lock so that a send queued between the UI thread's
+// check and its wait is not missed.
+PlainMessageLoop::PlainMessageLoop()
+    : sends_([this] {
+        { std::lock_guard lk(mu_); }
+        wake_.notify_all();
+      }) {}
 
 PlainMessageLoop::~PlainMessageLoop() {
-  std::unique_lock lk(mu_);
-  closing_ = true;
-  abandonSends();
+  {
+    std::lock_guard lk(mu_);
+    closing_ = true;
+  }
+  sends_.close();
   wake_.notify_all();
-  // Senders still inside send() touch our members when they wake.
-  sendDone_.wait(lk, [this] { return activeSenders_ == 0; });
 }
 
 void PlainMessageLoop::setHandler(MessageHandler h) {
@@ -51,52 +48,17 @@ bool PlainMessageLoop::sendCancellable(Message m, SendCancel& cancel, std::int64
   return sendWith(std::move(m), &cancel, result);
 }
 
-void PlainMessageLoop::cancelSends(SendCancel& cancel) {
-  std::lock_guard lk(mu_);
-  cancel.cancelled = true;
-  // A send already running finishes; queued ones are dropped unhandled.
-  for (auto it = sends_.begin(); it != sends_.end();) {
-    if ((*it)->cancel == &cancel) {
-      (*it)->state = PendingSend::Abandoned;
-      it = sends_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  sendDone_.notify_all();
-}
+void PlainMessageLoop::cancelSends(SendCancel& cancel) { sends_.cancel(cancel); }
 
 bool PlainMessageLoop::sendWith(Message m, SendCancel* cancel, std::int64_t* result) {
-  if (cancel && cancel->cancelled) return false;
-  if (isUiThread()) {
-    MessageHandler h;
-    {
-      std::lock_guard lk(mu_);
-      if (closing_ || !handler_) return false;
-      h = handler_;
-    }
-    std::int64_t r = h(m);
-    if (result) *result = r;
-    return true;
+  if (!isUiThread()) return sends_.sendAndWait(std::move(m), cancel, result);
+  MessageHandler h;
+  {
+    std::lock_guard lk(mu_);
+    if (closing_) return false;
+    h = handler_;
   }
-
-  auto pending = std::make_shared<PendingSend>();
-  pending->msg = std::move(m);
-  pending->cancel = cancel;
-  std::unique_lock lk(mu_);
-  // Checked again under the lock: cancelSends() may have run meanwhile.
-  if (closing_ || (cancel && cancel->cancelled)) return false;
-  ++activeSenders_;
-  sends_.push_back(pending);
-  wake_.notify_all();
-  sendDone_.wait(lk, [&] {
-    return pending->state == PendingSend::Done || pending->state == PendingSend::Abandoned;
-  });
-  --activeSenders_;
-  bool ok = pending->state == PendingSend::Done && pending->handled;
-  if (ok && result) *result = pending->result;
-  if (activeSenders_ == 0) sendDone_.notify_all();  // the destructor may be waiting
-  return ok;
+  return SendQueue::callDirect(h, m, cancel, result);
 }
 
 void PlainMessageLoop::setTimer(int id, int periodMs) {
@@ -153,41 +115,25 @@ void PlainMessageLoop::quit(int code) {
     closing_ = true;
     quitCode_ = code;
     posts_.clear();
-    abandonSends();
+    sends_.close();
   }
   wake_.notify_all();
 }
 
 bool PlainMessageLoop::closing() const { return closing_; }
 
-int PlainMessageLoop::waitingSends() const {
-  std::lock_guard lk(mu_);
-  return static_cast<int>(sends_.size());
-}
-
-void PlainMessageLoop::abandonSends() {
-  for (auto& s : sends_) s->state = PendingSend::Abandoned;
-  sends_.clear();
-  sendDone_.notify_all();
-}
+int PlainMessageLoop::waitingSends() const { return sends_.waiting(); }
 
 bool PlainMessageLoop::handleOne(std::unique_lock<std::mutex>& lk, bool block,
                                  Clock::time_point deadline) {
   if (closing_) return false;
 
   if (!sends_.empty()) {
-    auto pending = sends_.front();
-    sends_.pop_front();
-    pending->state = PendingSend::Running;
     MessageHandler h = handler_;
     lk.unlock();
-    std::int64_t r = h ? h(pending->msg) : 0;
+    const bool ran = sends_.runOne(h);  // may have been cancelled meanwhile
     lk.lock();
-    pending->result = r;
-    pending->handled = static_cast<bool>(h);
-    pending->state = PendingSend::Done;
-    sendDone_.notify_all();
-    return true;
+    return ran;
   }
 
   if (!posts_.empty()) {

@@ -15,11 +15,11 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <thread>
 
 #include "ui/message_loop.h"
+#include "ui/send_queue.h"
 
 namespace ui {
 
@@ -59,7 +59,6 @@ class PlainMessageLoop : public MessageLoop {
 
  private:
   using Clock = std::chrono::steady_clock;
-  struct PendingSend;
   struct Timer {
     int periodMs;
     Clock::time_point due;
@@ -69,21 +68,19 @@ class PlainMessageLoop : public MessageLoop {
   // Returns false when nothing was ready; with `block` it first waits for
   // work until `deadline` (Clock::time_point::max(): no limit).
   bool handleOne(std::unique_lock<std::mutex>& lk, bool block, Clock::time_point deadline);
-  void abandonSends();  // under the lock
   bool sendWith(Message m, SendCancel* cancel, std::int64_t* result);
 
   mutable std::mutex mu_;
-  std::condition_variable wake_;      // the UI thread: new work or quit
-  std::condition_variable sendDone_;  // senders: their message handled or abandoned
+  std::condition_variable wake_;  // the UI thread: new work or quit
   std::deque<Message> posts_;
-  std::deque<std::shared_ptr<PendingSend>> sends_;
   std::map<int, Timer> timers_;
   MessageHandler handler_;
   TimerHandler timerHandler_;
   std::atomic<std::thread::id> uiThread_{};
   std::atomic<bool> closing_{false};
   int quitCode_ = 0;
-  int activeSenders_ = 0;
+  // Last: its destructor waits for senders, which may still wake us.
+  SendQueue sends_;
 };
 
 }  // namespace ui

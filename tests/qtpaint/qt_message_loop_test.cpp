@@ -4,10 +4,15 @@
 
 #include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "link/pty_fixture.h"
+#include "link/serial_port.h"
+#include "link/window_messages.h"
 #include "qt_fixture.h"
 
 namespace {
@@ -112,6 +117,54 @@ TEST(QtMessageLoop, QuitReleasesAWaitingSendAndRefusesNewOnes) {
   qtfix::Pump(30);
   EXPECT_EQ(handled, 0);
   EXPECT_EQ(loop.run(), 3);  // already closing: returns at once with the quit code
+}
+
+TEST(QtMessageLoop, CancelReleasesOnlyThatSendersWaitingSend) {
+  qtfix::App();
+  QtMessageLoop loop;
+  Recorder rec;
+  loop.setHandler([&](const ui::Message& m) -> std::int64_t {
+    rec.add(m.id);
+    return 0;
+  });
+  ui::SendCancel cancel;
+  std::atomic<int> cancelled{-1}, other{-1};
+  std::thread a([&] { cancelled = loop.sendCancellable(Msg(1), cancel) ? 1 : 0; });
+  std::thread b([&] { other = loop.send(Msg(2)) ? 1 : 0; });
+  while (loop.waitingSends() < 2) std::this_thread::yield();
+  loop.cancelSends(cancel);  // no events run meanwhile
+  a.join();
+  EXPECT_EQ(cancelled, 0);
+  EXPECT_FALSE(loop.sendCancellable(Msg(3), cancel));  // stays cancelled
+  ASSERT_TRUE(qtfix::PumpUntil([&] { return other.load() != -1; }));
+  b.join();
+  EXPECT_EQ(other, 1);
+  EXPECT_EQ(rec.get(), (std::vector<std::uint32_t>{2}));
+}
+
+// The window's shape of closing a port: the UI thread closes it while the
+// reader thread waits for the UI thread to take a delivery.
+TEST(QtMessageLoop, ClosingAPortWhoseDeliveryWaitsReturns) {
+  qtfix::App();
+  QtMessageLoop loop;
+  std::atomic<int> delivered{0};
+  loop.setHandler([&](const ui::Message& m) -> std::int64_t {
+    if (m.id == devlink::UM_SERIAL_DATA) ++delivered;
+    return 0;
+  });
+  devlink::testing::Pty pty;
+  ASSERT_FALSE(pty.slave.empty());
+  devlink::CSerialPort port;
+  ASSERT_EQ(port.open(&loop, pty.slave, 9600, 'N', 8, 1, devlink::kEventRxChar), 1);
+  ASSERT_EQ(port.startMonitor(), 1);
+  pty.send("pending");
+  while (loop.waitingSends() < 1) std::this_thread::yield();
+  auto closing = std::async(std::launch::async, [&] { port.close(); });
+  const bool returned = closing.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  if (!returned) qtfix::PumpUntil([&] { return delivered > 0; });  // let the test end
+  ASSERT_TRUE(returned);
+  qtfix::Pump(30);
+  EXPECT_EQ(delivered, 0);
 }
 
 TEST(QtMessageLoop, RunEndsOnQuitFromAHandler) {
