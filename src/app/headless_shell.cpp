@@ -117,6 +117,9 @@ std::optional<bool> HeadlessShell::visible(std::string_view name) {
 std::string HeadlessShell::logText() { return text("richedit").value_or(std::string()); }
 
 bool HeadlessShell::openPort(const std::string& path, int baud, std::string_view format) {
+  // A close just before posted the states that enable the port settings; a
+  // disabled drop-down ignores the user's pick.
+  settle();
   if (!selectItemText("SerialPort", path) || !selectItemText("BaudRate1", std::to_string(baud)) ||
       !selectItemText("Checkcode", format))
     return false;

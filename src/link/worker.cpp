@@ -14,6 +14,7 @@ bool Contains(std::string_view text, std::string_view mark) {
 Outcome Confirmation(std::string_view received, std::string_view okKey, std::string_view errKey,
                      bool store) {
   Outcome o;
+  o.logsLine = true;
   if (Contains(received, "OK\r\n")) {
     o.logKey = okKey;
     o.storeValue = store;
@@ -85,7 +86,7 @@ void Worker::runJob(const Job& job) {
   auto [text, count] = link_.snapshot();
   const Outcome o = JudgeOutcome(job, text, count);
   if (o.storeValue) host_.setParamValue(job.paramName, job.value);
-  if (!o.logKey.empty()) host_.log(host_.langText(kSection, o.logKey, "\r\n"));
+  if (o.logsLine) host_.log(o.logKey.empty() ? std::string() : host_.langText(kSection, o.logKey, "\r\n"));
   switch (o.action) {
     case Outcome::ReportReady: host_.reportReady(); break;
     case Outcome::ReportToFile: host_.reportToFile(text); break;

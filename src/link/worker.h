@@ -47,7 +47,10 @@ class WorkerHost {
 struct Outcome {
   enum Action { Nothing, ReportReady, ReportToFile, ReportForFile, NetMode, QuitDone };
   Action action = Nothing;
-  std::string_view logKey;  // key in [WorkerJobThreadProc]; empty: no line
+  std::string_view logKey;  // key in [WorkerJobThreadProc]
+  // A line is logged: logKey's text, or an empty one when no marker matched
+  // (invisible, but it holds the UI thread like any other append).
+  bool logsLine = false;
   bool storeValue = false;  // the job's value becomes the parameter's value
 };
 

@@ -191,7 +191,8 @@ TEST_F(Road, QuitAndTheTerminalsOwnTimeOutBothLogOut) {
   start(so);
   openAndKey();
   shell->click("quit");
-  EXPECT_EQ(shell->enabled("Load"), false);  // before the terminal answered
+  shell->settle();  // the states the click posted, not yet the terminal's answer
+  EXPECT_EQ(shell->enabled("Load"), false);
   ASSERT_TRUE(terminal->waitForMode(sim::Mode::Data, 2s));
   ASSERT_TRUE(shell->waitIdle(2000));
   EXPECT_FALSE(shell->configMode());

@@ -65,6 +65,8 @@ TEST(JudgeOutcome, Table) {
     EXPECT_EQ(o.action, c.action) << c.what;
     EXPECT_EQ(o.logKey, c.logKey) << c.what;
     EXPECT_EQ(o.storeValue, c.store) << c.what;
+    // Writes and the factory reset log their outcome even when it is empty.
+    EXPECT_EQ(o.logsLine, c.job.type == WriteSetting || c.job.type == FactoryReset) << c.what;
   }
 }
 
