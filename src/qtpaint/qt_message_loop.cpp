@@ -77,6 +77,7 @@ bool QtMessageLoop::sendWith(ui::Message m, ui::SendCancel* cancel, std::int64_t
 }
 
 bool QtMessageLoop::runOneSend() {
+  if (sends_.empty()) return false;  // drain() asks before every post
   ui::MessageHandler h;
   {
     std::lock_guard lk(mu_);
