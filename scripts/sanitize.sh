@@ -2,7 +2,8 @@
 # The test suite under the sanitizers, each in its own build folder:
 #   address,undefined  the whole suite (build-asan/)
 #   thread             the threaded suites: worker and receive side, serial
-#                      monitor, message loop, window and shutdown (build-tsan/)
+#                      monitor, message loops (plain and Qt), window and
+#                      shutdown (build-tsan/)
 # Usage: scripts/sanitize.sh [asan|tsan ...]   (default: both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,11 +12,13 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_strin
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp}
-jobs=${JOBS:-2}
+jobs=${JOBS:-$(nproc)}
 
+# -O1 with line tables only: a third of the -O2 -g build time on two cores, and
+# the reports still name file and line.
 configure() {  # dir sanitizers
-  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DK9X40_SANITIZE="$2" \
-    -DK9X40_BUILD_BENCH=OFF >/dev/null
+  cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -g1" \
+    -DK9X40_SANITIZE="$2" -DK9X40_BUILD_BENCH=OFF >/dev/null
 }
 
 run_asan() {
@@ -26,16 +29,24 @@ run_asan() {
 
 run_tsan() {
   configure build-tsan thread
-  local present=()
-  for t in link_tests ui_tests app_tests; do
-    if cmake --build build-tsan --target help | grep -q "^$t:"; then present+=("$t"); fi
+  # Read the target list whole: grep -q closing the pipe early kills ninja with
+  # SIGPIPE, and pipefail would then drop a suite that is there.
+  local targets present=()
+  targets=$(cmake --build build-tsan --target help)
+  for t in link_tests ui_tests app_tests qtpaint_tests; do
+    if grep -q "^$t:" <<<"$targets"; then present+=("$t"); fi
   done
   cmake --build build-tsan -j"$jobs" --target skin_files "${present[@]}"
   # The suites run as ctest runs them: from bin/, where the skins are.
-  local failed=0
+  # Of the window suite only the Qt message loop runs: Qt itself is not built
+  # with the sanitizer, so its painting thread pool and file dialogs report
+  # races on locks the sanitizer cannot see.
+  local failed=0 filter
   for t in "${present[@]}"; do
+    filter='*'
+    [ "$t" = qtpaint_tests ] && filter='QtMessageLoop.*'
     echo "== $t under thread sanitizer"
-    (cd build-tsan/bin && ../tests/"$t" --gtest_brief=1) || failed=1
+    (cd build-tsan/bin && ../tests/"$t" --gtest_brief=1 --gtest_filter="$filter") || failed=1
   done
   return $failed
 }
