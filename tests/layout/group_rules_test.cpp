@@ -21,6 +21,8 @@ struct ActivationCase {
   std::vector<bool> ioBoxes;  // IO1..IO3 after the rule (all start hidden)
   int height;
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const ActivationCase& c, std::ostream* os) { *os << c.label; }
 
 const char* const AHL1 = "ActivateHorizontalLayout1";
 const char* const AHL12 = "ActivateHorizontalLayout1.2";
@@ -120,6 +122,7 @@ struct ServerCase {
   const char* labelKey;
   int box, box2;
 };
+void PrintTo(const ServerCase& c, std::ostream* os) { *os << c.label; }
 
 class ServerCountColumns : public testing::TestWithParam<ServerCase> {};
 
@@ -219,6 +222,7 @@ struct SwitchCase {
   const char* box;
   int height;
 };
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << "group " << c.group << " " << c.sw << " item " << c.index; }
 
 class SwitchRows : public testing::TestWithParam<SwitchCase> {};
 
@@ -269,6 +273,7 @@ struct LoraCase {
   bool layout, pid, power;
   int height;
 };
+void PrintTo(const LoraCase& c, std::ostream* os) { *os << c.mode << " \"" << c.version << "\""; }
 
 class LoraRows : public testing::TestWithParam<LoraCase> {};
 

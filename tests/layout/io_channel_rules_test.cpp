@@ -20,6 +20,8 @@ struct ChannelCase {
   Suffixes shown, hidden;
   int height;
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const ChannelCase& c, std::ostream* os) { *os << c.label; }
 
 const Suffixes kAll = {".1", ".2", ".2.1", ".3", ".3.1", ".3.2", ".4", ".4.1", ".4.2", ".5", ".6", ".7"};
 

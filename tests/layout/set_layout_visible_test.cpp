@@ -66,6 +66,8 @@ struct SpecialCase {
   std::vector<Post> posts;
   std::vector<const char*> nowInUse, nowOutOfUse, untouched;
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const SpecialCase& c, std::ostream* os) { *os << c.container << (c.visible ? " shown" : " hidden"); }
 
 class SpecialBoxes : public testing::TestWithParam<SpecialCase> {};
 

@@ -21,6 +21,8 @@ struct ModeCase {
   int modeHeight, serialHeight;
   std::vector<int> firstPosts;  // groups the work-mode rule itself posts
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.label; }
 
 const Names kTabs = {"ServerTab", "IOTab", "WirelessTab", "GlobalTab", "EquimentTab"};
 constexpr int kTabSlots[] = {1, 3, 4, 5, 6};

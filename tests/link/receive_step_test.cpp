@@ -47,6 +47,8 @@ struct CompletionCase {
   bool signalled;
   JobType after;
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const CompletionCase& c, std::ostream* os) { *os << c.what; }
 
 class CompletionTable : public ::testing::TestWithParam<CompletionCase> {};
 

@@ -21,6 +21,8 @@ struct Case {
   bool tail;           // "OK" after the body
   std::vector<std::pair<std::string, std::string>> expect;  // name -> value
 };
+// GoogleTest would otherwise print the case's bytes, padding included.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.what; }
 
 class ParseCase : public ::testing::TestWithParam<Case> {};
 
