@@ -14,6 +14,7 @@ all=(fuzz_report_parser fuzz_receive_step fuzz_snapshot_reader fuzz_ini fuzz_net
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
+bash scripts/setup-debian.sh clang libclang-rt-14-dev
 CXX=clang++ CC=clang cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DK9X40_FUZZ=ON -DK9X40_BUILD_TESTS=OFF -DK9X40_BUILD_BENCH=OFF -DK9X40_BUILD_QT=OFF >/dev/null
 nice cmake --build "$build" -j2 --target make_seeds "${targets[@]}"

@@ -4,7 +4,8 @@
 #   thread             the threaded suites: worker and receive side, serial
 #                      monitor, message loops (plain and Qt), window and
 #                      shutdown (build-tsan/)
-# Usage: scripts/sanitize.sh [asan|tsan ...]   (default: both)
+#   memcheck           valgrind over the suites without a window (build/)
+# Usage: scripts/sanitize.sh [asan|tsan|memcheck ...]   (default: asan tsan)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -47,6 +48,24 @@ run_tsan() {
     [ "$t" = qtpaint_tests ] && filter='QtMessageLoop.*'
     echo "== $t under thread sanitizer"
     (cd build-tsan/bin && ../tests/"$t" --gtest_brief=1 --gtest_filter="$filter") || failed=1
+  done
+  return $failed
+}
+
+# A second opinion on leaks and uninitialised reads, on the plain build (build/).
+# The window suite stays out: fontconfig keeps its caches to the end, and its
+# dialog tests wait on timers that the emulator slows past their limit.
+run_memcheck() {
+  local build=${BUILD_DIR:-build} suites=(params_tests link_tests ui_tests layout_tests diag_tests
+                                           sim_tests app_tests cli_tests)
+  bash scripts/setup-debian.sh valgrind
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j"$jobs" --target skin_files "${suites[@]}"
+  local failed=0
+  for t in "${suites[@]}"; do
+    echo "== $t under memcheck"
+    (cd "$build"/bin && valgrind -q --leak-check=full --errors-for-leak-kinds=definite,indirect \
+      --error-exitcode=9 ../tests/"$t" --gtest_brief=1) || failed=1
   done
   return $failed
 }

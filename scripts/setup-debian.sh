@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the demo need.
 # Safe to run again; it skips apt when everything is already there.
+# Extra package names given as arguments are installed too (the fuzz and
+# memcheck scripts ask for theirs).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      libpugixml-dev qt6-base-dev libgl-dev xvfb xauth fonts-noto-cjk socat)
+      libpugixml-dev qt6-base-dev libgl-dev xvfb xauth fonts-noto-cjk socat "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
