@@ -1,5 +1,7 @@
 // The snapshot reader on a file of arbitrary bytes, against a plain model of
-// a text-mode read: every CR LF becomes LF, then the first 8192 bytes count.
+// a text-mode read: every CR LF becomes LF, then the first 8192 bytes count;
+// when the first line after the report marker then ends in a bare LF, every
+// bare LF gets its CR back, within the same 8192 bytes.
 
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "params/report_parser.h"
 #include "params/snapshot_file.h"
 
 namespace {
@@ -18,6 +21,23 @@ std::string Translate(const std::uint8_t* data, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) {
     if (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') continue;
     out.push_back(static_cast<char>(data[i]));
+  }
+  if (out.size() > static_cast<std::size_t>(params::kSnapshotReadLimit))
+    out.resize(params::kSnapshotReadLimit);
+  return out;
+}
+
+std::string Restore(std::string text) {
+  const std::size_t marker = text.find(params::kReportMarker);
+  if (marker == std::string::npos) return text;
+  const std::size_t lf = text.find('\n', marker);
+  if (lf == std::string::npos || text[lf - 1] == '\r') return text;
+  std::string out;
+  char prev = 0;
+  for (char c : text) {
+    if (c == '\n' && prev != '\r') out.push_back('\r');
+    out.push_back(c);
+    prev = c;
   }
   if (out.size() > static_cast<std::size_t>(params::kSnapshotReadLimit))
     out.resize(params::kSnapshotReadLimit);
@@ -45,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   recv->count = 7;
   const params::SnapshotReadResult r = params::ReadSnapshotFile(TempPath(), *recv);
   FUZZ_CHECK(r.ok && r.error.empty());
-  const std::string expect = Translate(data, size);
+  const std::string expect = Restore(Translate(data, size));
   FUZZ_CHECK(recv->count == static_cast<int>(expect.size()));
   FUZZ_CHECK(recv->text() == expect);
   FUZZ_CHECK(recv->data[recv->count] == '\0');
