@@ -64,11 +64,7 @@ struct FaultInjection : ::testing::Test {
   void openAndKey() {
     ASSERT_TRUE(shell->openPort(terminal->devicePath()));
     ASSERT_TRUE(shell->waitForConfigMode(10000)) << shell->logText();
-    std::string before;
-    do {
-      before = terminal->sent();
-      std::this_thread::sleep_for(50ms);
-    } while (terminal->sent() != before);
+    WaitUntilQuiet(*terminal);
   }
   void TearDown() override {
     shell.reset();

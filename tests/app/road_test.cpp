@@ -47,12 +47,7 @@ struct Road : ::testing::Test {
   void openAndKey(int baud = 115200) {
     ASSERT_TRUE(shell->openPort(terminal->devicePath(), baud));
     ASSERT_TRUE(shell->waitForConfigMode(5000)) << shell->logText();
-    // The rest of the command list follows "AT+LIST"; a user starts after it.
-    std::string before;
-    do {
-      before = terminal->sent();
-      std::this_thread::sleep_for(50ms);
-    } while (terminal->sent() != before);
+    WaitUntilQuiet(*terminal);
   }
   void TearDown() override {
     shell.reset();  // first the tool, so it never sees the terminal go

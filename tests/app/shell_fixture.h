@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "app/headless_shell.h"
+#include "sim/simulator.h"
 
 namespace apptest {
 
@@ -48,6 +51,16 @@ inline app::ShellOptions TestOptions(const TempDir& dir) {
   o.timing = FastTiming();
   o.hooks = app::FrameHooks{};
   return o;
+}
+
+// Returns once the terminal has put nothing on the line for 50 ms: the rest of
+// the command list follows "AT+LIST", and a user starts after it.
+inline void WaitUntilQuiet(const sim::Simulator& terminal) {
+  std::string before;
+  do {
+    before = terminal.sent();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (terminal.sent() != before);
 }
 
 }  // namespace apptest
