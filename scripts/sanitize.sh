@@ -53,8 +53,9 @@ run_tsan() {
 }
 
 # A second opinion on leaks and uninitialised reads, on the plain build (build/).
-# The window suite stays out: fontconfig keeps its caches to the end, and its
-# dialog tests wait on timers that the emulator slows past their limit.
+# The window suite stays out: fontconfig keeps its caches for the life of the
+# process, and code without symbols deep in the graphics libraries reads what
+# memcheck counts as uninitialised.
 run_memcheck() {
   local build=${BUILD_DIR:-build} suites=(params_tests link_tests ui_tests layout_tests diag_tests
                                            sim_tests app_tests cli_tests)

@@ -184,7 +184,9 @@ bool QtMessageLoop::isUiThread() const { return std::this_thread::get_id() == ui
 
 int QtMessageLoop::run() {
   if (!closing_) {
+    running_ = true;
     const int r = QCoreApplication::exec();
+    running_ = false;
     quit(r);  // the event loop may also end without us (last window closed)
   }
   std::lock_guard lk(mu_);
@@ -201,15 +203,14 @@ void QtMessageLoop::quit(int code) {
     timers_.clear();
     sends_.close();
   }
-  if (isUiThread()) {
+  auto stop = [this, code] {
     syncTimers();
-    QCoreApplication::exit(code);
-  } else {
-    QMetaObject::invokeMethod(this, [this, code] {
-      syncTimers();
-      QCoreApplication::exit(code);
-    }, Qt::QueuedConnection);
-  }
+    if (running_) QCoreApplication::exit(code);
+  };
+  if (isUiThread())
+    stop();
+  else
+    QMetaObject::invokeMethod(this, stop, Qt::QueuedConnection);
 }
 
 bool QtMessageLoop::closing() const { return closing_; }

@@ -76,6 +76,9 @@ class QtMessageLoop : public QObject, public ui::MessageLoop {
   std::atomic<bool> closing_{false};
   std::atomic<bool> wakeQueued_{false};
   int quitCode_ = 0;
+  // UI thread only: run() is inside the Qt event loop. Qt's exit() outside it
+  // would make every later nested loop (each modal dialog) return at once.
+  bool running_ = false;
   // UI thread only: the live Qt timers and the generation each serves.
   std::map<int, std::pair<QTimer*, unsigned>> qtTimers_;
   // Last: its destructor waits for senders, which may still wake us.

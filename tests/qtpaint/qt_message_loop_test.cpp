@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -177,6 +178,24 @@ TEST(QtMessageLoop, RunEndsOnQuitFromAHandler) {
   loop.post(Msg(1));
   loop.post(Msg(2));
   EXPECT_EQ(loop.run(), 9);
+}
+
+// A window torn down without ever running its loop must not end the modal
+// loops that come after it (a dialog's exec would return at once).
+TEST(QtMessageLoop, QuitOutsideRunLeavesLaterNestedLoopsAlone) {
+  qtfix::App();
+  {
+    QtMessageLoop loop;
+    loop.quit(4);
+  }
+  {
+    QtMessageLoop loop;
+    std::thread([&] { loop.quit(5); }).join();
+    qtfix::Pump(20);  // the quit from the other thread is queued to the UI thread
+  }
+  QEventLoop nested;
+  QTimer::singleShot(0, &nested, [&] { nested.exit(7); });
+  EXPECT_EQ(nested.exec(), 7);
 }
 
 TEST(QtMessageLoop, TimersTickByIdUntilKilledFromAnyThread) {
