@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "app/frame_window.h"
 #include "english_tool.h"

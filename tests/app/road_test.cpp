@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "app/frame_window.h"
 #include "shell_fixture.h"
